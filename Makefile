@@ -1,0 +1,45 @@
+# ClickPocket. Quick start: `make run` and `make test` (as root they install what
+# is missing first). See README.md.
+BUILD      := build
+JOBS       := $(shell nproc 2>/dev/null || echo 2)
+TEST_ARCH   = $(shell tools/test-arch.sh)
+TEST_BUILD  = $(if $(filter i686,$(TEST_ARCH)),$(BUILD),$(BUILD)/x86_64)
+
+.PHONY: all build deps configure test run dist bench screenshots clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+
+$(BUILD)/x86_64/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+
+# The program folder build/dist: ClickPocket.exe, ClickPocket.dll, readme.txt, license.txt.
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target dist_folder
+
+# Every test layer, through ctest, on the build that this host's Wine can run.
+test: deps build $(TEST_BUILD)/CMakeCache.txt
+	cmake --build $(TEST_BUILD) -j $(JOBS)
+	cd $(TEST_BUILD) && ctest --output-on-failure --timeout 300
+
+# Starts the program under Wine; with no display, shows it on a virtual one and
+# saves a screenshot under build/screenshots/.
+run: deps build $(TEST_BUILD)/CMakeCache.txt
+	cmake --build $(TEST_BUILD) -j $(JOBS) --target dist_folder cpinspect
+	tools/run.sh $(TEST_BUILD)
+
+dist: build
+	cd $(BUILD) && cpack --config CPackConfig.cmake
+	@ls -1 $(BUILD)/package/*.zip
+
+bench: deps build $(TEST_BUILD)/CMakeCache.txt
+	cmake --build $(TEST_BUILD) -j $(JOBS)
+	bench/run.sh $(TEST_BUILD)
+
+clean:
+	rm -rf $(BUILD)

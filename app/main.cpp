@@ -1,0 +1,43 @@
+// ClickPocket: opens "My ClickPocket" on a middle click in any program.
+// Start-up runs its gates in order; any that fails ends the program with 0.
+#include <windows.h>
+
+#include "autostart.h"
+#include "globals.h"
+#include "single_instance.h"
+#include "workspace.h"
+#include "../hook/bridge.h"
+#include "../ui/mainwnd.h"
+
+static int RunMessageLoop()
+{
+    MSG message;
+    while (GetMessageA(&message, 0, 0, 0) > 0) {
+        if (IsDialogMessageA(MainWindow, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    if (ActivateRunningCopy())
+        return 0;
+    AppInstance = instance;
+    if (!PrepareWorkspace())
+        return 0;
+    if (!ShowWelcomeIfNeeded())
+        return 0;
+
+    if (!CreateMainWindow())
+        return 0;           // nothing to show and nothing to hook without it
+
+    if (!InstallMouseHook(MainWindow)) {
+        DestroyWindow(MainWindow);
+        return 0;
+    }
+    SetAutostart(MainWindow, true);
+    return RunMessageLoop();
+}

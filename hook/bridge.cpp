@@ -1,0 +1,104 @@
+#include "bridge.h"
+
+#include "hook_contract.h"
+#include "../app/globals.h"
+#include "../app/messages.h"
+#include "../app/text_util.h"
+#include "../app/workspace.h"
+
+static bool FailBridge(HWND mainWindow, const char* text)
+{
+    MessageBoxA(mainWindow, text, AppCaption, MB_ICONERROR);
+    return false;
+}
+
+static void PublishNumber(int field, unsigned long value)
+{
+    char text[24];
+    FormatUnsigned(text, sizeof text, value);
+    SetDlgItemTextA(RelayWindow, field, text);
+}
+
+// Programs running at a lower integrity level may post to us only once the
+// message is let through; Windows before Vista has no such filter, nor the call.
+static void AllowPrivateMessageFromAnyLevel(HWND mainWindow)
+{
+    typedef BOOL (WINAPI *FilterProc)(HWND, UINT, DWORD, void*);
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    if (user32 == 0)
+        return;
+    FilterProc allow = reinterpret_cast<FilterProc>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+    if (allow != 0)
+        allow(mainWindow, PrivateMessage, 1 /* MSGFLT_ALLOW */, 0);
+}
+
+bool InstallMouseHook(HWND mainWindow)
+{
+    PrivateMessage = RegisterWindowMessageA(PRIVATE_MESSAGE_NAME);
+    if (PrivateMessage == 0)
+        return FailBridge(mainWindow, RegisterMessageErrorText);
+    AllowPrivateMessageFromAnyLevel(mainWindow);
+
+    RelayWindow = CreateDialogParamA(AppInstance, RELAY_TEMPLATE_NAME, mainWindow, 0, 0);
+    if (RelayWindow == 0)
+        return FailBridge(mainWindow, CreateRelayErrorText);
+
+    HookModule = LoadLibraryA(HOOK_LIBRARY_FILE);
+    if (HookModule == 0)
+        return FailBridge(mainWindow, LoadLibraryErrorText);
+
+    // A missing export gives a null procedure, which the installation refuses.
+    HOOKPROC proc = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(GetProcAddress(HookModule, HOOK_PROC_EXPORT)));
+    HookHandle = SetWindowsHookExA(WH_MOUSE, proc, HookModule, 0);
+    if (HookHandle == 0)
+        return FailBridge(mainWindow, InstallHookErrorText);
+
+    // Handles are 32-bit values on every Windows, also in a 64-bit process.
+    PublishNumber(RELAY_FIELD_MAIN_WINDOW,
+                  static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(mainWindow)));
+    PublishNumber(RELAY_FIELD_HOOK_HANDLE,
+                  static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(HookHandle)));
+
+    char shiftFlag[PathBufferSize];
+    MakeInstallPath(shiftFlag, sizeof shiftFlag, ShiftFlagName);
+    if (FileExists(shiftFlag)) {
+        SetDlgItemTextA(RelayWindow, RELAY_FIELD_SHIFT_OPTION, "1");
+        CheckDlgButton(mainWindow, 500, BST_CHECKED);
+    } else {
+        SetDlgItemTextA(RelayWindow, RELAY_FIELD_SHIFT_OPTION, "0");
+    }
+
+    // The ready title comes last: whoever finds it finds every field filled.
+    SetWindowTextA(RelayWindow, RELAY_TITLE_READY);
+    return true;
+}
+
+void SetShiftOption(bool on, HWND owner)
+{
+    char path[PathBufferSize];
+    MakeInstallPath(path, sizeof path, ShiftFlagName);
+    if (on) {
+        if (!CreateFlagFile(path))
+            ShowFlagFileError(owner, FlagCodeShiftOn);
+    } else {
+        if (!RemoveFlagFile(path))
+            ShowFlagFileError(owner, FlagCodeShiftOff);
+    }
+    // The running program follows the request even when the file could not follow it.
+    SetDlgItemTextA(RelayWindow, RELAY_FIELD_SHIFT_OPTION, on ? "1" : "0");
+}
+
+void TearDownHookBridge()
+{
+    if (ContestWindow != 0)
+        SendMessageA(ContestWindow, WM_CLOSE, 0, 0);
+    if (HookHandle != 0)
+        UnhookWindowsHookEx(HookHandle);       // the hook goes before its library
+    if (HookModule != 0)
+        FreeLibrary(HookModule);
+    if (RelayWindow != 0)
+        DestroyWindow(RelayWindow);            // normally gone already with its owner
+    PostQuitMessage(0);
+}

@@ -1,0 +1,18 @@
+// The hook bridge: the relay window, the hook library and the Shift option.
+#ifndef CLICKPOCKET_BRIDGE_H
+#define CLICKPOCKET_BRIDGE_H
+
+#include <windows.h>
+
+// Registers the private message, creates the relay, loads the library, installs
+// the mouse hook and publishes the relay fields, then gives the relay its ready
+// title. False after its message box; what it obtained stays for the teardown.
+bool InstallMouseHook(HWND mainWindow);
+
+// Stores the Shift option in shift.dat and publishes it in relay field 102.
+void SetShiftOption(bool on, HWND owner);
+
+// Undoes the bridge when the control window is destroyed, and ends the message loop.
+void TearDownHookBridge();
+
+#endif

@@ -1,0 +1,22 @@
+# Sourced after wine-env.sh: creates the layer's prefix once and keeps a
+# wineserver running for it, so that each Wine start takes a fraction of a second.
+ensure_prefix() {
+    if [ ! -f "$WINEPREFIX/.clickpocket-ready" ]; then
+        "$CP_WINESERVER" -k 2>/dev/null || true
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        timeout 240 "$CP_WINE" wineboot -i >/dev/null 2>&1 || true
+        # Without a window manager Wine would wait for one at every hide;
+        # unmanaged windows draw their own frames.
+        "$CP_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        "$CP_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+        # The registry reaches the disk when the (not yet persistent) server ends.
+        timeout 60 "$CP_WINESERVER" -w || true
+        [ -d "$WINEPREFIX/drive_c/windows" ] || { echo "wine prefix $WINEPREFIX not created" >&2; return 1; }
+        touch "$WINEPREFIX/.clickpocket-ready"
+    fi
+    "$CP_WINESERVER" -p </dev/null >/dev/null 2>&1 || true    # already running is fine
+    # The desktop process outlives every test program: start it here, away from
+    # the output that ctest collects, so that no test waits for it to end.
+    "$CP_WINE" "$CP_TOOLS_DIR/cpinspect.exe" windows </dev/null >/dev/null 2>&1 || true
+}

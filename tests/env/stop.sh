@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Test fixture cleanup: stops the wineservers and the display that start.sh began.
+here=$(dirname "$0")
+source "$1"
+for layer in unit e2e; do
+    (source "$here/wine-env.sh" "$1" "$layer"; "$CP_WINESERVER" -k 2>/dev/null || true)
+done
+if [ -f "$CP_BUILD_DIR/xvfb.pid" ]; then
+    kill "$(cat "$CP_BUILD_DIR/xvfb.pid")" 2>/dev/null || true
+    rm -f "$CP_BUILD_DIR/xvfb.pid"
+fi
+exit 0

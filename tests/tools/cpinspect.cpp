@@ -1,0 +1,250 @@
+// cpinspect: looks at windows from inside Wine, as another program would, for
+// the end-to-end scenarios. Every command prints what it found and exits 0, or
+// exits 1 when what it waited for did not happen in time.
+//
+//   wait <title> [ms]           a top-level window with this title exists (hidden too)
+//   visible <title> [ms]        ... and is visible
+//   gone <title> [ms]           no top-level window has this title any more
+//   info <title>                handle, visibility, topmost, owner, styles, rectangle
+//   text <title> <id>           the text of control <id>
+//   checked <title> <id>        1 when checkbox <id> is checked
+//   center <title> [id]         screen point in the middle of the window or control
+//   focus                       the foreground window's title and the focused control id
+//   msgbox <caption> [ms]       waits for a message box: its owner, text and buttons
+//   post|send <title> <msg> <wparam> <lparam>   msg: a number, "private" or "close"
+//   foreground <title>          makes the window the foreground window
+//   windows                     every top-level window: visible flag and title
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+static HWND FindTitled(const char* title)
+{
+    return FindWindowA(0, title);
+}
+
+static HWND WaitFor(const char* title, DWORD ms, bool mustBeVisible)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = FindTitled(title);
+        if (window != 0 && (!mustBeVisible || IsWindowVisible(window)))
+            return window;
+        if (GetTickCount() - start >= ms)
+            return 0;
+        Sleep(20);
+    }
+}
+
+static void PrintEscaped(const char* text)
+{
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (*p == '\n')
+            fputs("\\n", stdout);
+        else if (*p != '\r')
+            putchar(*p);
+    }
+}
+
+static void PrintTitle(HWND window)
+{
+    char title[512] = "";
+    if (window != 0)
+        GetWindowTextA(window, title, sizeof title);
+    PrintEscaped(title);
+}
+
+static int Info(HWND window)
+{
+    if (window == 0)
+        return 1;
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    RECT r;
+    GetWindowRect(window, &r);
+    char className[128];
+    GetClassNameA(window, className, sizeof className);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HWND owner = GetWindow(window, GW_OWNER);
+    printf("hwnd=%lu\nvisible=%d\nenabled=%d\ntopmost=%d\ntoolwindow=%d\nclass=%s\npid=%lu\n",
+           static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)),
+           IsWindowVisible(window) ? 1 : 0, IsWindowEnabled(window) ? 1 : 0,
+           (exStyle & WS_EX_TOPMOST) ? 1 : 0, (exStyle & WS_EX_TOOLWINDOW) ? 1 : 0, className,
+           pid);
+    printf("style=0x%08lX\nexstyle=0x%08lX\nrect=%ld,%ld,%ld,%ld\nowner=",
+           static_cast<unsigned long>(style), static_cast<unsigned long>(exStyle), r.left, r.top,
+           r.right, r.bottom);
+    PrintTitle(owner);
+    printf("\nminimized=%d\n", IsIconic(window) ? 1 : 0);
+    return 0;
+}
+
+static BOOL CALLBACK PrintButton(HWND child, LPARAM)
+{
+    char className[32];
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Button") == 0 && IsWindowVisible(child)) {
+        putchar('[');
+        PrintTitle(child);
+        putchar(']');
+    }
+    return TRUE;
+}
+
+// A message box is a dialog of class #32770 whose text is control 0xFFFF.
+static HWND FindMessageBox(const char* caption)
+{
+    for (HWND w = FindWindowExA(0, 0, "#32770", caption); w != 0;
+         w = FindWindowExA(0, w, "#32770", caption)) {
+        if (IsWindowVisible(w) && GetDlgItem(w, 0xFFFF) != 0)
+            return w;
+    }
+    return 0;
+}
+
+static int MessageBoxInfo(const char* caption, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    HWND box;
+    while ((box = FindMessageBox(caption)) == 0) {
+        if (GetTickCount() - start >= ms)
+            return 1;
+        Sleep(20);
+    }
+    char text[8192] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    printf("hwnd=%lu\nowner=", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(box)));
+    PrintTitle(GetWindow(box, GW_OWNER));
+    printf("\ntext=");
+    PrintEscaped(text);
+    printf("\nbuttons=");
+    EnumChildWindows(box, PrintButton, 0);
+    HWND focus = 0;
+    GUITHREADINFO gui;
+    gui.cbSize = sizeof gui;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(box, 0), &gui))
+        focus = gui.hwndFocus;
+    printf("\nfocus=");
+    PrintTitle(focus);
+    printf("\n");
+    return 0;
+}
+
+static UINT MessageNumber(const char* name)
+{
+    if (strcmp(name, "private") == 0)
+        return RegisterWindowMessageA("uCLICKPOCKET_PRIVATEMSG");
+    if (strcmp(name, "close") == 0)
+        return WM_CLOSE;
+    return static_cast<UINT>(strtoul(name, 0, 0));
+}
+
+static int Focus()
+{
+    HWND foreground = GetForegroundWindow();
+    printf("foreground=");
+    PrintTitle(foreground);
+    GUITHREADINFO gui;
+    gui.cbSize = sizeof gui;
+    HWND focus = 0;
+    if (foreground != 0 && GetGUIThreadInfo(GetWindowThreadProcessId(foreground, 0), &gui))
+        focus = gui.hwndFocus;
+    printf("\nfocus=%d\nfocustext=", focus != 0 ? GetDlgCtrlID(focus) : 0);
+    PrintTitle(focus);
+    printf("\n");
+    return 0;
+}
+
+static BOOL CALLBACK PrintTopLevel(HWND window, LPARAM)
+{
+    char title[512];
+    if (GetWindowTextA(window, title, sizeof title) > 0) {
+        printf("%d ", IsWindowVisible(window) ? 1 : 0);
+        PrintEscaped(title);
+        printf("\n");
+    }
+    return TRUE;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 2;
+    const char* command = argv[1];
+    const char* title = argc > 2 ? argv[2] : "";
+    DWORD ms = argc > 3 ? strtoul(argv[3], 0, 10) : 10000;
+
+    if (strcmp(command, "wait") == 0 || strcmp(command, "visible") == 0) {
+        HWND w = WaitFor(title, ms, strcmp(command, "visible") == 0);
+        if (w != 0)
+            printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(w)));
+        return w != 0 ? 0 : 1;
+    }
+    if (strcmp(command, "gone") == 0) {
+        DWORD start = GetTickCount();
+        while (FindTitled(title) != 0) {
+            if (GetTickCount() - start >= ms)
+                return 1;
+            Sleep(20);
+        }
+        return 0;
+    }
+    if (strcmp(command, "info") == 0)
+        return Info(FindTitled(title));
+    if (strcmp(command, "text") == 0 || strcmp(command, "checked") == 0) {
+        HWND w = FindTitled(title);
+        if (w == 0 || argc < 4)
+            return 1;
+        int id = atoi(argv[3]);
+        if (GetDlgItem(w, id) == 0)
+            return 1;
+        if (strcmp(command, "checked") == 0) {
+            printf("%d\n", IsDlgButtonChecked(w, id) == BST_CHECKED ? 1 : 0);
+            return 0;
+        }
+        char text[4096] = "";
+        GetDlgItemTextA(w, id, text, sizeof text);
+        PrintEscaped(text);
+        printf("\n");
+        return 0;
+    }
+    if (strcmp(command, "center") == 0) {
+        HWND w = FindTitled(title);
+        if (w != 0 && argc > 3)
+            w = GetDlgItem(w, atoi(argv[3]));
+        if (w == 0)
+            return 1;
+        RECT r;
+        GetWindowRect(w, &r);
+        printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return 0;
+    }
+    if (strcmp(command, "focus") == 0)
+        return Focus();
+    if (strcmp(command, "msgbox") == 0)
+        return MessageBoxInfo(title, ms);
+    if ((strcmp(command, "post") == 0 || strcmp(command, "send") == 0) && argc >= 6) {
+        HWND w = FindTitled(title);
+        if (w == 0)
+            return 1;
+        UINT message = MessageNumber(argv[3]);
+        WPARAM wParam = static_cast<WPARAM>(strtoull(argv[4], 0, 0));
+        LPARAM lParam = static_cast<LPARAM>(strtoll(argv[5], 0, 0));
+        if (command[0] == 'p')
+            return PostMessageA(w, message, wParam, lParam) ? 0 : 1;
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(w, message, wParam, lParam, SMTO_NORMAL, 5000, &result) ? 0 : 1;
+    }
+    if (strcmp(command, "foreground") == 0) {
+        HWND w = FindTitled(title);
+        return w != 0 && SetForegroundWindow(w) ? 0 : 1;
+    }
+    if (strcmp(command, "windows") == 0) {
+        EnumWindows(PrintTopLevel, 0);
+        return 0;
+    }
+    return 2;
+}

@@ -1,0 +1,121 @@
+// The hook bridge with the real hook library, the relay and the Shift option.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/globals.h"
+#include "hook/bridge.h"
+#include "hook/hook_contract.h"
+#include "ui/mainwnd.h"
+#include "win32_support.h"
+
+namespace {
+
+std::string FieldText(int id)
+{
+    char text[64] = "";
+    GetDlgItemTextA(RelayWindow, id, text, sizeof text);
+    return text;
+}
+
+std::string Decimal(const void* handle)
+{
+    char text[24];
+    wsprintfA(text, "%lu", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(handle)));
+    return text;
+}
+
+class Bridge : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseInstallDir(folder_.path());
+        ASSERT_TRUE(CreateMainWindow());
+    }
+    void TearDown() override
+    {
+        if (IsWindow(MainWindow))
+            DestroyWindow(MainWindow);
+        MSG quit;
+        PeekMessageA(&quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE);
+        RelayWindow = 0;
+        HookHandle = 0;
+        HookModule = 0;
+    }
+    ScratchFolder folder_;
+};
+
+TEST_F(Bridge, PublishesEveryFieldBeforeTheReadyTitle)
+{
+    ASSERT_TRUE(InstallMouseHook(MainWindow));
+    EXPECT_EQ(RelayWindow, FindWindowA(0, RELAY_TITLE_READY));
+    EXPECT_NE(nullptr, HookHandle);
+    EXPECT_NE(nullptr, HookModule);
+    EXPECT_EQ(RegisterWindowMessageA(PRIVATE_MESSAGE_NAME), PrivateMessage);
+    EXPECT_EQ(Decimal(MainWindow), FieldText(RELAY_FIELD_MAIN_WINDOW));
+    EXPECT_EQ(Decimal(HookHandle), FieldText(RELAY_FIELD_HOOK_HANDLE));
+    EXPECT_EQ("0", FieldText(RELAY_FIELD_SHIFT_OPTION));
+    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(MainWindow, IdShiftOption));
+    // The relay is hidden, owned by the control window, and never shown.
+    EXPECT_FALSE(IsWindowVisible(RelayWindow));
+    EXPECT_EQ(MainWindow, GetWindow(RelayWindow, GW_OWNER));
+    // The second-instance probe reads field 100 the way another process would.
+    EXPECT_EQ(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(MainWindow)),
+              GetDlgItemInt(FindWindowA(0, RELAY_TITLE_READY), RELAY_FIELD_MAIN_WINDOW, 0, FALSE));
+}
+
+TEST_F(Bridge, AShiftFlagAtStartChecksTheOption)
+{
+    WriteFile(folder_.file("shift.dat"), "");
+    ASSERT_TRUE(InstallMouseHook(MainWindow));
+    EXPECT_EQ("1", FieldText(RELAY_FIELD_SHIFT_OPTION));
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(MainWindow, IdShiftOption));
+}
+
+TEST_F(Bridge, TheShiftOptionFollowsIntoFileAndField)
+{
+    ASSERT_TRUE(InstallMouseHook(MainWindow));
+    MessageBoxWatcher watcher;
+    SetShiftOption(true, MainWindow);
+    EXPECT_EQ("", ReadFile(folder_.file("shift.dat")));
+    EXPECT_EQ("1", FieldText(RELAY_FIELD_SHIFT_OPTION));
+    SetShiftOption(true, MainWindow);                    // already on: stays, empty
+    EXPECT_EQ("", ReadFile(folder_.file("shift.dat")));
+    SetShiftOption(false, MainWindow);
+    EXPECT_EQ("<missing>", ReadFile(folder_.file("shift.dat")));
+    EXPECT_EQ("0", FieldText(RELAY_FIELD_SHIFT_OPTION));
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST_F(Bridge, AFlagThatCannotBeRemovedIsReportedAndTheFieldStillFollows)
+{
+    ASSERT_TRUE(InstallMouseHook(MainWindow));
+    std::string flag = folder_.file("shift.dat");
+    WriteFile(flag, "");
+    SetFileAttributesA(flag.c_str(), FILE_ATTRIBUTE_READONLY);
+    MessageBoxWatcher watcher;
+    SetShiftOption(false, MainWindow);
+    EXPECT_EQ("0", FieldText(RELAY_FIELD_SHIFT_OPTION));
+    std::vector<SeenMessageBox> seen = watcher.seen();
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_NE(std::string::npos, seen[0].text.find("[Error 78R4TH]"));
+    EXPECT_EQ(MainWindow, seen[0].owner);
+    SetFileAttributesA(flag.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(Bridge, DestroyingTheControlWindowTakesEverythingDown)
+{
+    ASSERT_TRUE(InstallMouseHook(MainWindow));
+    HWND relay = RelayWindow;
+    HHOOK hook = HookHandle;
+    DestroyWindow(MainWindow);
+    EXPECT_FALSE(IsWindow(relay));
+    EXPECT_EQ(nullptr, FindWindowA(0, RELAY_TITLE_READY));
+    EXPECT_FALSE(UnhookWindowsHookEx(hook));             // already removed
+    EXPECT_EQ(nullptr, GetModuleHandleA(HOOK_LIBRARY_FILE));
+    MSG quit;
+    ASSERT_TRUE(PeekMessageA(&quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(0u, quit.wParam);
+}
+
+}  // namespace

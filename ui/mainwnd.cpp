@@ -1,0 +1,200 @@
+#include "mainwnd.h"
+
+#include <shellapi.h>
+
+#include "folder_search.h"
+#include "../app/autostart.h"
+#include "../app/globals.h"
+#include "../app/messages.h"
+#include "../app/text_util.h"
+#include "../app/workspace.h"
+#include "../hook/bridge.h"
+#include "../hook/hook_contract.h"
+
+void HideMainWindow(HWND window)
+{
+    SetFocus(GetDlgItem(window, IdHide));
+    ShowWindow(window, SW_HIDE);
+}
+
+static void ShowMainWindow()
+{
+    ShowWindow(MainWindow, SW_SHOW);
+    SetForegroundWindow(MainWindow);
+    SetFocus(GetDlgItem(MainWindow, IdHide));
+}
+
+static void* FindTopLevel(const char* title, void* after)
+{
+    return FindWindowExA(0, static_cast<HWND>(after), 0, title);
+}
+
+static bool IsShown(void* window)
+{
+    return IsWindowVisible(static_cast<HWND>(window)) != FALSE;
+}
+
+static void Pause(unsigned milliseconds)
+{
+    Sleep(milliseconds);
+}
+
+static void OpenPocketFolder()
+{
+    HINSTANCE result = ShellExecuteA(RelayWindow, 0, PocketDir, 0, 0, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(result) <= 32) {
+        char text[MessageBufferSize];
+        FormatText(text, sizeof text, FolderOpenErrorPattern, PocketDir);
+        MessageBoxA(MainWindow, text, AppCaption, MB_ICONWARNING);
+        return;
+    }
+    static const FolderSearchOps ops = { FindTopLevel, IsShown, Pause };
+    HWND folder = static_cast<HWND>(SearchFolderWindow(PocketDir, ops));
+    if (folder == 0)
+        return;
+    // Passing through the topmost band lifts the folder above every other window.
+    SetWindowPos(folder, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(folder);
+    SetWindowPos(folder, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    HideMainWindow(MainWindow);
+    SetForegroundWindow(folder);
+}
+
+static void OnHookRequest(WPARAM request)
+{
+    if (request != REQUEST_OPEN_FOLDER)
+        ShowMainWindow();
+    else
+        OpenPocketFolder();
+}
+
+static void OpenDocument(HWND window, const char* name)
+{
+    char path[PathBufferSize];
+    MakeInstallPath(path, sizeof path, name);
+    HideMainWindow(window);
+    if (FileExists(path)) {
+        ShellExecuteA(RelayWindow, 0, path, 0, 0, SW_SHOWNORMAL);
+        return;
+    }
+    char text[MessageBufferSize];
+    FormatText(text, sizeof text, MissingDocumentPattern, path);
+    MessageBoxA(MainWindow, text, AppCaption, MB_ICONWARNING);
+}
+
+static void ConfirmExit(HWND window)
+{
+    char folder[PathBufferSize];
+    FolderWithoutTrailingSeparator(InstallDir, folder, sizeof folder);
+    char text[MessageBufferSize];
+    FormatText(text, sizeof text, ExitConfirmPattern, folder);
+    if (MessageBoxA(MainWindow, text, ExitCaption, MB_YESNO | MB_ICONQUESTION) == IDNO) {
+        SetFocus(GetDlgItem(window, IdHide));
+        return;
+    }
+    SetAutostart(MainWindow, false);
+    DestroyWindow(MainWindow);
+}
+
+static void OnCommand(HWND window, WORD id)
+{
+    switch (id) {
+    case IDOK: {
+        // Enter runs the command of whichever control has the focus.
+        HWND focus = GetFocus();
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), 0),
+                     reinterpret_cast<LPARAM>(focus));
+        break;
+    }
+    case IdDownload:
+        HideMainWindow(window);
+        ShellExecuteA(RelayWindow, 0, FreewarePageUrl, 0, 0, SW_SHOWNORMAL);
+        break;
+    case IdLicense:
+        OpenDocument(window, LicenseFileName);
+        break;
+    case IdHelp:
+        OpenDocument(window, ReadmeFileName);
+        break;
+    case IdExit:
+        ConfirmExit(window);
+        break;
+    case IdHide:
+        ShowWindow(MainWindow, SW_HIDE);
+        break;
+    case IdShiftOption:
+        SetShiftOption(IsDlgButtonChecked(window, IdShiftOption) == BST_CHECKED, MainWindow);
+        break;
+    default:
+        break;      // Escape (IDCANCEL) and anything else: nothing
+    }
+}
+
+// IsDialogMessage turns Tab into WM_NEXTDLGCTL for the window itself. A window of
+// our own class answers it through DefWindowProc, which ignores it, so the focus
+// move is done here.
+static void OnNextDialogControl(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    HWND target;
+    if (LOWORD(lParam) != 0)
+        target = reinterpret_cast<HWND>(wParam);
+    else
+        target = GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+    if (target != 0)
+        SetFocus(target);
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (PrivateMessage != 0 && message == PrivateMessage) {
+        OnHookRequest(wParam);
+        return 0;
+    }
+    switch (message) {
+    case WM_DESTROY:
+        TearDownHookBridge();
+        return 0;
+    case WM_CLOSE:
+        // Closing is the Exit command, with its confirmation.
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IdExit, 1),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, IdExit)));
+        return 0;
+    case WM_COMMAND:
+        OnCommand(window, LOWORD(wParam));
+        return 0;
+    case WM_NEXTDLGCTL:
+        OnNextDialogControl(window, wParam, lParam);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+static void RegisterMainClass()
+{
+    WNDCLASSEXA windowClass;
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;     // the class of a dialog template
+    windowClass.hInstance = AppInstance;
+    windowClass.hIcon = LoadIconA(AppInstance, "clickpocket");
+    windowClass.hCursor = LoadCursorA(0, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszMenuName = 0;
+    windowClass.lpszClassName = "clickpocket";
+    windowClass.hIconSm = LoadIconA(AppInstance, "clickpocket");
+    RegisterClassExA(&windowClass);
+}
+
+bool CreateMainWindow()
+{
+    RegisterMainClass();
+    MainWindow = CreateDialogParamA(AppInstance, "clickpocket", 0, 0, 0);
+    if (MainWindow == 0)
+        return false;
+    // Into the topmost band, without being moved, sized, redrawn or shown.
+    SetWindowPos(MainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW);
+    return true;
+}

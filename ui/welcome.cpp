@@ -1,0 +1,84 @@
+#include "welcome.h"
+
+#include <shellapi.h>
+
+#include "dialog_icons.h"
+#include "mainwnd.h"
+#include "../app/globals.h"
+#include "../app/messages.h"
+#include "../app/text_util.h"
+#include "../app/workspace.h"
+
+static void OpenManual(HWND dialog)
+{
+    char path[PathBufferSize];
+    MakeInstallPath(path, sizeof path, ReadmeFileName);
+    if (FileExists(path)) {
+        ShellExecuteA(RelayWindow, 0, path, 0, 0, SW_SHOWNORMAL);
+        return;
+    }
+    char text[MessageBufferSize];
+    FormatText(text, sizeof text, MissingDocumentPattern, path);
+    MessageBoxA(dialog, text, AppCaption, MB_ICONWARNING);
+}
+
+static void OpenLicense(HWND dialog)
+{
+    char path[PathBufferSize];
+    MakeInstallPath(path, sizeof path, LicenseFileName);
+    if (FileExists(path)) {
+        ShellExecuteA(RelayWindow, 0, path, 0, 0, SW_SHOWNORMAL);
+        return;
+    }
+    // Without its licence the program may not be used at all.
+    char text[MessageBufferSize];
+    FormatText(text, sizeof text, MissingLicensePattern, path);
+    MessageBoxA(dialog, text, AppCaption, MB_ICONERROR);
+    EndDialog(dialog, 0);
+}
+
+static void OnClose(HWND dialog)
+{
+    if (IsDlgButtonChecked(dialog, IdWelcomeAccept) == BST_CHECKED) {
+        if (IsDlgButtonChecked(dialog, IdWelcomeDontShow) == BST_CHECKED) {
+            char path[PathBufferSize];
+            MakeInstallPath(path, sizeof path, WelcomeFlagName);
+            if (!CreateFlagFile(path))
+                ShowFlagFileError(dialog, FlagCodeWelcome);
+        }
+        EndDialog(dialog, 1);
+        return;
+    }
+    if (MessageBoxA(dialog, RefusalPromptText, AppCaption,
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
+        EndDialog(dialog, 0);
+}
+
+INT_PTR CALLBACK WelcomeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        SetDialogIcons(dialog);
+        return TRUE;            // the focus goes to the first tab stop, the manual button
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDCANCEL:          // the close button, and Esc
+            SendMessageA(dialog, WM_CLOSE, 0, 0);
+            break;
+        case IdWelcomeManual:
+            OpenManual(dialog);
+            break;
+        case IdWelcomeLicense:
+            OpenLicense(dialog);
+            break;
+        default:
+            break;              // Enter (IDOK) on no push button: nothing
+        }
+        return TRUE;
+    case WM_CLOSE:
+        OnClose(dialog);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
