@@ -11,6 +11,7 @@
 //   center <title> [id]         screen point in the middle of the window or control
 //   focus                       the foreground window's title and the focused control id
 //   msgbox <caption> [ms]       waits for a message box: its owner, text and buttons
+//   boxcenter <caption> <id>    screen point in the middle of a message box's button
 //   post|send <title> <msg> <wparam> <lparam>   msg: a number, "private" or "close"
 //   foreground <title>          makes the window the foreground window
 //   windows                     every top-level window: visible flag and title
@@ -219,6 +220,16 @@ int main(int argc, char** argv)
             return 1;
         RECT r;
         GetWindowRect(w, &r);
+        printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return 0;
+    }
+    if (strcmp(command, "boxcenter") == 0 && argc > 3) {
+        HWND box = FindMessageBox(title);
+        HWND button = box != 0 ? GetDlgItem(box, atoi(argv[3])) : 0;
+        if (button == 0)
+            return 1;
+        RECT r;
+        GetWindowRect(button, &r);
         printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
         return 0;
     }

@@ -1,0 +1,112 @@
+# Shared by the end-to-end scenarios: a fresh install folder per scenario, the
+# program started as a user would start it, real X input through xdotool, and
+# what a user or another program can see, read through cpinspect inside Wine.
+# Every scenario is bounded by ctest's timeout and cleans up on exit.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../env/wine-env.sh" "$1" e2e
+SCENARIO=$(basename "$0" .sh)
+INSTALL="$CP_BUILD_DIR/e2e/$SCENARIO"
+RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+APP_PID=
+MOUNTED=
+
+log() { echo "[$SCENARIO] $*"; }
+fail() { echo "[$SCENARIO] FAIL: $*" >&2; exit 1; }
+
+cleanup() {
+    set +e
+    pkill -f "$INSTALL" 2>/dev/null
+    pkill -f cpclicktarget 2>/dev/null
+    [ -n "$MOUNTED" ] && umount "$MOUNTED" 2>/dev/null
+    "$CP_WINE" reg delete "$RUN_KEY" /v CLICKPOCKET /f >/dev/null 2>&1
+    xdotool keyup Control_L Shift_L 2>/dev/null
+    sleep 0.3
+}
+trap cleanup EXIT
+
+# A fresh copy of the program folder. Options: --welcomed (welcome.dat present).
+fresh_install() {
+    cleanup
+    rm -rf "$INSTALL"
+    mkdir -p "$INSTALL"
+    cp "$CP_DIST_DIR"/* "$INSTALL"/
+    [ "${1:-}" = --welcomed ] && : >"$INSTALL/welcome.dat"
+    return 0
+}
+
+# The Windows name of a Unix path.
+winpath() { echo "Z:$1" | tr / '\\'; }
+
+inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cpinspect.exe" "$@" | tr -d '\r'; }
+
+# Starts ClickPocket.exe of a folder (default: the install) in the background.
+start_app() {
+    local folder=${1:-$INSTALL}
+    rm -f "$CP_BUILD_DIR/e2e/$SCENARIO.exit"
+    ( "$CP_WINE" "$folder/ClickPocket.exe" >/dev/null 2>&1; echo $? >"$CP_BUILD_DIR/e2e/$SCENARIO.exit" ) &
+    APP_PID=$!
+}
+
+# Waits for the program started last to end; prints its exit code.
+app_exit_code() {
+    local limit=${1:-15}
+    for _ in $(seq $((limit * 10))); do
+        [ -f "$CP_BUILD_DIR/e2e/$SCENARIO.exit" ] && { cat "$CP_BUILD_DIR/e2e/$SCENARIO.exit"; return 0; }
+        sleep 0.1
+    done
+    echo "still running"
+}
+
+# Starts the program and waits until its relay is ready.
+start_ready() {
+    start_app "$@"
+    inspect wait cp_dn475dc_1 15000 >/dev/null || fail "the relay never became ready"
+}
+
+field() { inspect info "$1" | sed -n "s/^$2=//p"; }
+
+expect_eq() { [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"; }
+expect_contains() { case "$1" in *"$2"*) ;; *) fail "$3: '$1' lacks '$2'";; esac; }
+
+# Real input: the mouse to the middle of a window (or of one of its controls).
+point_at() {
+    local x y
+    read -r x y < <(inspect center "$@") || fail "nothing to point at: $*"
+    xdotool mousemove "$x" "$y"
+    sleep 0.2
+}
+click_on() { point_at "$@"; xdotool click 1; sleep 0.3; }
+middle_click() { xdotool click 2; }
+ctrl_middle_click() { xdotool keydown Control_L; sleep 0.1; xdotool click 2; sleep 0.1; xdotool keyup Control_L; }
+shift_middle_click() { xdotool keydown Shift_L; sleep 0.1; xdotool click 2; sleep 0.1; xdotool keyup Shift_L; }
+
+# Answers a message box with one of its buttons (by id: 1 OK, 6 Yes, 7 No), clicked.
+answer_box() {
+    local x y
+    read -r x y < <(inspect boxcenter "$1" "$2") || fail "no button $2 in a box '$1'"
+    xdotool mousemove "$x" "$y"; sleep 0.2; xdotool click 1; sleep 0.3
+}
+
+run_value() { "$CP_WINE" reg query "$RUN_KEY" /v CLICKPOCKET 2>/dev/null | tr -d '\r' | sed -n 's/^ *CLICKPOCKET *//p'; }
+
+# A target program that logs the mouse buttons it receives.
+TARGET_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.target.log"
+start_target() {
+    rm -f "$TARGET_LOG"
+    "$CP_WINE" "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Target" "$(winpath "$TARGET_LOG")" "$@" >/dev/null 2>&1 &
+    inspect visible "CP Target" 10000 >/dev/null || fail "target did not start"
+}
+target_saw() { grep -c "$1" "$TARGET_LOG" || true; }
+
+# The install folder on a read-only file system, as a write-protected disk.
+make_read_only() {
+    local copy
+    copy=$(mktemp -d)
+    cp -a "$INSTALL"/. "$copy"/
+    mount -t tmpfs -o size=32m tmpfs "$INSTALL"
+    cp -a "$copy"/. "$INSTALL"/
+    rm -rf "$copy"
+    mount -o remount,ro "$INSTALL"
+    MOUNTED=$INSTALL
+}
