@@ -18,6 +18,8 @@ cleanup() {
     set +e
     pkill -f "$INSTALL" 2>/dev/null
     pkill -f cpclicktarget 2>/dev/null
+    # Folder windows: every explorer but the desktop's own.
+    pgrep -af 'explorer\.exe' | grep -v '/desktop' | cut -d' ' -f1 | xargs -r kill 2>/dev/null
     [ -n "$MOUNTED" ] && umount "$MOUNTED" 2>/dev/null
     "$CP_WINE" reg delete "$RUN_KEY" /v CLICKPOCKET /f >/dev/null 2>&1
     xdotool keyup Control_L Shift_L 2>/dev/null
@@ -44,7 +46,10 @@ inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cpinspect.exe" "$@" | tr -d '\r'; }
 start_app() {
     local folder=${1:-$INSTALL}
     rm -f "$CP_BUILD_DIR/e2e/$SCENARIO.exit"
-    ( "$CP_WINE" "$folder/ClickPocket.exe" >/dev/null 2>&1; echo $? >"$CP_BUILD_DIR/e2e/$SCENARIO.exit" ) &
+    # Started from a folder of its own, as from a shortcut: no stray library in
+    # the current folder can stand in for the program's own.
+    ( cd "$CP_BUILD_DIR/e2e" && "$CP_WINE" "$folder/ClickPocket.exe" >/dev/null 2>&1
+      echo $? >"$CP_BUILD_DIR/e2e/$SCENARIO.exit" ) &
     APP_PID=$!
 }
 
@@ -110,3 +115,29 @@ make_read_only() {
     mount -o remount,ro "$INSTALL"
     MOUNTED=$INSTALL
 }
+
+# Runs one more copy of the program to its end; prints its exit code.
+run_app_to_end() {
+    local folder=${1:-$INSTALL} code=0
+    (cd "$CP_BUILD_DIR/e2e" && timeout 30 "$CP_WINE" "$folder/ClickPocket.exe" >/dev/null 2>&1) || code=$?
+    echo "$code"
+}
+
+# Confirms Exit on the running copy and checks that it ended with 0.
+exit_app() {
+    inspect post "ClickPocket 1.0" close 0 0 >/dev/null
+    inspect msgbox "Your attention please!" >/dev/null || fail "no exit confirmation"
+    answer_box "Your attention please!" 6
+    expect_eq "$(app_exit_code)" 0 "exit code"
+}
+
+# A stand-in relay that counts the hook library's requests (see cpclicktarget).
+SPY_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.spy.log"
+start_spy() {
+    local shift=$1; shift
+    rm -f "$SPY_LOG"
+    "$CP_WINE" "$CP_TOOLS_DIR/cpclicktarget.exe" relay "$(winpath "$INSTALL/ClickPocket.dll")" \
+        "$(winpath "$SPY_LOG")" "$shift" "$@" >/dev/null 2>&1 &
+    inspect wait cp_dn475dc_1 10000 >/dev/null || fail "spy relay did not start"
+}
+requests() { grep -c "^REQUEST $1\$" "$SPY_LOG" || true; }

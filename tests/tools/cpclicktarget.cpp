@@ -3,6 +3,12 @@
 // its command line, and with "timer" also the largest gap between its 10 ms timer
 // messages (a measure of how long a click kept it waiting).
 //   cpclicktarget <title> <logfile> [timer]
+//
+// With "relay" it plays the program's part instead, to count what the hook
+// library delivers: it publishes a relay of its own (field 100 as given, or its
+// own window; field 102 the Shift option), installs the library's hook and logs
+// every request it receives as "REQUEST <wParam>".
+//   cpclicktarget relay <dll> <logfile> <shift 0|1> [field100]
 #include <windows.h>
 
 #include <stdio.h>
@@ -19,8 +25,15 @@ static void Note(const char* what)
     fflush(Log);
 }
 
+static UINT RequestMessage;
+
 static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (RequestMessage != 0 && message == RequestMessage) {
+        fprintf(Log, "REQUEST %lu\n", static_cast<unsigned long>(wParam));
+        fflush(Log);
+        return 0;
+    }
     switch (message) {
     case WM_MBUTTONDOWN: Note("MBUTTONDOWN"); return 0;
     case WM_MBUTTONUP: Note("MBUTTONUP"); return 0;
@@ -45,11 +58,49 @@ static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+static int RunRelay(HINSTANCE instance)
+{
+    if (__argc < 5)
+        return 2;
+    Log = fopen(__argv[3], "wb");
+    if (Log == 0)
+        return 2;
+    RequestMessage = RegisterWindowMessageA("uCLICKPOCKET_PRIVATEMSG");
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = TargetProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = "CpSpyRelay";
+    RegisterClassA(&windowClass);
+    HWND relay = CreateWindowExA(0, "CpSpyRelay", "cp_dn475dc_0", WS_POPUP, 0, 0, 1, 1, 0, 0,
+                                 instance, 0);
+    char handle[24];
+    wsprintfA(handle, "%lu", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(relay)));
+    const char* fieldTexts[3] = { __argc > 5 ? __argv[5] : handle, "1", __argv[4] };
+    for (int i = 0; i < 3; ++i)
+        CreateWindowExA(0, "STATIC", fieldTexts[i], WS_CHILD, 0, 0, 1, 1, relay,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)), instance, 0);
+    HMODULE library = LoadLibraryA(__argv[2]);
+    HOOKPROC proc = library ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                  GetProcAddress(library, "CLICKPOCKET_MSP")))
+                            : 0;
+    HHOOK hook = proc ? SetWindowsHookExA(WH_MOUSE, proc, library, 0) : 0;
+    if (__argc <= 5 && hook == 0)
+        return 3;
+    SetWindowTextA(relay, "cp_dn475dc_1");
+    Note("READY");
+    MSG message;
+    while (GetMessageA(&message, 0, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return 0;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    if (__argc >= 2 && strcmp(__argv[1], "relay") == 0)
+        return RunRelay(instance);
     if (__argc < 3)
         return 2;
-    Log = fopen(__argv[2], "w");
+    Log = fopen(__argv[2], "wb");
     if (Log == 0)
         return 2;
     Timing = __argc > 3 && strcmp(__argv[3], "timer") == 0;
