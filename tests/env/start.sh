@@ -13,7 +13,8 @@ if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
     done
 fi
 xdpyinfo -display "$display" >/dev/null 2>&1 || { echo "Xvfb did not start on $display" >&2; exit 1; }
-for layer in unit e2e; do
+layers=("${@:2}"); [ ${#layers[@]} -gt 0 ] || layers=(unit e2e)
+for layer in "${layers[@]}"; do
     (source "$here/wine-env.sh" "$1" "$layer"; source "$here/prefix.sh"; ensure_prefix)
 done
 echo "display $display ready; prefixes ready"

@@ -2,7 +2,8 @@
 # Test fixture cleanup: stops the wineservers and the display that start.sh began.
 here=$(dirname "$0")
 source "$1"
-for layer in unit e2e; do
+layers=("${@:2}"); [ ${#layers[@]} -gt 0 ] || layers=(unit e2e)
+for layer in "${layers[@]}"; do
     (source "$here/wine-env.sh" "$1" "$layer"; "$CP_WINESERVER" -k 2>/dev/null || true)
 done
 if [ -f "$CP_BUILD_DIR/xvfb.pid" ]; then

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# make bench: measures the figures kept in docs/performance.md, under Xvfb + Wine
+# in a prefix of its own. Usage: bench/run.sh <build folder>
+set -euo pipefail
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+env_file="$build/test-env.sh"
+bash "$here/../tests/env/start.sh" "$env_file" bench >/dev/null
+trap 'pkill -f "$work" 2>/dev/null; pkill -f cpclicktarget 2>/dev/null; bash "$here/../tests/env/stop.sh" "$env_file" bench' EXIT
+source "$here/../tests/env/wine-env.sh" "$env_file" bench
+inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cpinspect.exe" "$@" | tr -d '\r'; }
+winpath() { echo "Z:$1" | tr / '\\'; }
+now_ms() { date +%s%3N; }
+work="$build/bench-run"
+
+fresh() {
+    pkill -f "$work" 2>/dev/null || true
+    pgrep -af 'explorer\.exe' | grep -v /desktop | cut -d' ' -f1 | xargs -r kill 2>/dev/null || true
+    sleep 0.3
+    rm -rf "$work"; mkdir -p "$work"
+    cp "$CP_DIST_DIR"/* "$work"/
+    : >"$work/welcome.dat"
+}
+
+echo "== ClickPocket benchmarks ($(basename "$CP_WINE"), $CP_WINEARCH prefix)"
+
+echo "-- hook cost per WM_MOUSEMOVE"
+"$CP_WINE" "$build/benchtools/bench_hook_cost.exe" "$(winpath "$CP_DIST_DIR/ClickPocket.dll")" | tr -d '\r'
+
+echo "-- start to ready relay, against a trivial program"
+fresh
+ready=() trivial=()
+for _ in 1 2 3 4 5; do
+    t0=$(now_ms); "$CP_WINE" "$build/benchtools/bench_trivial.exe"; trivial+=($(( $(now_ms) - t0 )))
+    t0=$(now_ms)
+    ( cd "$work" && "$CP_WINE" "$work/ClickPocket.exe" >/dev/null 2>&1 & )
+    inspect wait cp_dn475dc_1 20000 >/dev/null
+    ready+=($(( $(now_ms) - t0 )))
+    pkill -f "$work/ClickPocket.exe"; sleep 0.5; wait 2>/dev/null || true
+done
+median() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
+r=$(median "${ready[@]}") t=$(median "${trivial[@]}")
+echo "ready relay: ${r} ms, trivial program: ${t} ms, ratio $(awk "BEGIN{printf \"%.2f\", $r/$t}") (median of 5: start to the relay found by a polling helper, against a whole run of the trivial program)"
+
+echo "-- longest stall of a clicked program (10 ms timer), folder search under way"
+stall() {   # $1: with|without
+    local log="$work/stall-$1.log" x y
+    ( "$CP_WINE" "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Stall" "$(winpath "$log")" timer >/dev/null 2>&1 & )
+    inspect visible "CP Stall" 10000 >/dev/null
+    read -r x y < <(inspect center "CP Stall")
+    xdotool mousemove "$x" "$y"; sleep 1.5
+    xdotool click 2; sleep 4
+    pkill -f "CP Stall" || true; sleep 0.3
+    # The largest gap between timer messages over the whole run, click included.
+    awk '/^GAP/ {g=$2} END {print g+0}' "$log"
+}
+fresh
+base=$(stall without)
+( cd "$work" && "$CP_WINE" "$work/ClickPocket.exe" >/dev/null 2>&1 & )
+inspect wait cp_dn475dc_1 20000 >/dev/null
+with=$(stall with)
+inspect visible "My ClickPocket" 100 >/dev/null && opened=yes || opened=no
+echo "largest timer gap: ${with} ms with ClickPocket (folder opened: $opened), ${base} ms without; difference $((with - base)) ms"
+pkill -f "$work/ClickPocket.exe" || true
+
+echo "-- sizes and imports"
+for f in ClickPocket.exe ClickPocket.dll; do echo "$f: $(stat -c %s "$CP_DIST_DIR/$f") bytes"; done
+for f in "$CP_DIST_DIR"/../../dist/ClickPocket.exe "$CP_DIST_DIR"/../../dist/ClickPocket.dll; do
+    [ -f "$f" ] && echo "shipped i686 $(basename "$f"): $(stat -c %s "$f") bytes"
+done
+for tool in x86_64-w64-mingw32-objdump i686-w64-mingw32-objdump; do
+    command -v $tool >/dev/null || continue
+    "$tool" -p "$CP_DIST_DIR/ClickPocket.dll" >/dev/null 2>&1 || continue
+    echo "ClickPocket.dll imports: $("$tool" -p "$CP_DIST_DIR/ClickPocket.dll" | awk '/DLL Name:/ {printf "%s ", $3}')"
+    break
+done
