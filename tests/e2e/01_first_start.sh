@@ -5,7 +5,12 @@
 source "$(dirname "$0")/lib.sh"
 
 fresh_install
-start_ready
+start_app
+log "the welcome dialog, with the focus on the manual button"
+inspect visible "$WELCOME" 15000 >/dev/null || fail "no welcome dialog"
+expect_contains "$(inspect focus)" "focus=9" "welcome focus"
+accept_welcome --dont-show
+inspect wait cp_dn475dc_1 15000 >/dev/null || fail "the relay never became ready"
 log "workspace folder and its note"
 [ -d "$INSTALL/My ClickPocket" ] || fail "no workspace folder"
 expect_eq "$(stat -c %s "$INSTALL/My ClickPocket/Info.txt")" 550 "Info.txt size"
@@ -32,7 +37,7 @@ expect_eq "$(app_exit_code)" 0 "exit code"
 expect_eq "$(run_value)" "" "Run value after exit"
 
 log "with welcome.dat the note is neither created nor changed"
-: >"$INSTALL/welcome.dat"
+expect_eq "$(stat -c %s "$INSTALL/welcome.dat")" 0 "welcome.dat size"
 rm "$INSTALL/My ClickPocket/Info.txt"
 start_ready
 [ ! -e "$INSTALL/My ClickPocket/Info.txt" ] || fail "Info.txt was recreated"

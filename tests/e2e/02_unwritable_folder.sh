@@ -21,7 +21,7 @@ fresh_install --welcomed
 make_read_only
 start_app
 check_refused "read-only folder"
-umount "$INSTALL"; MOUNTED=
+unmount_install
 
 log "a file named My ClickPocket"
 fresh_install --welcomed

@@ -14,13 +14,23 @@ MOUNTED=
 log() { echo "[$SCENARIO] $*"; }
 fail() { echo "[$SCENARIO] FAIL: $*" >&2; exit 1; }
 
+# Detaches what make_read_only mounted, also after a run that was cut short;
+# lazily, since the wineserver may still hold a file of a program just ended.
+unmount_install() {
+    local m
+    for m in "$INSTALL/My ClickPocket" "$INSTALL"; do
+        while mountpoint -q "$m" 2>/dev/null; do umount -l "$m" || break; done
+    done
+    MOUNTED=
+}
+
 cleanup() {
     set +e
     pkill -f "$INSTALL" 2>/dev/null
     pkill -f cpclicktarget 2>/dev/null
     # Folder windows: every explorer but the desktop's own.
     pgrep -af 'explorer\.exe' | grep -v '/desktop' | cut -d' ' -f1 | xargs -r kill 2>/dev/null
-    [ -n "$MOUNTED" ] && umount "$MOUNTED" 2>/dev/null
+    unmount_install
     "$CP_WINE" reg delete "$RUN_KEY" /v CLICKPOCKET /f >/dev/null 2>&1
     xdotool keyup Control_L Shift_L 2>/dev/null
     sleep 0.3
@@ -141,3 +151,23 @@ start_spy() {
     inspect wait cp_dn475dc_1 10000 >/dev/null || fail "spy relay did not start"
 }
 requests() { grep -c "^REQUEST $1\$" "$SPY_LOG" || true; }
+
+WELCOME="Welcome to ClickPocket !"
+
+# Accepts the welcome dialog as a user does: ticks the agreement (and, with
+# --dont-show, the box below it) and presses the close button.
+accept_welcome() {
+    inspect visible "$WELCOME" 15000 >/dev/null || fail "no welcome dialog"
+    sleep 0.3
+    click_on "$WELCOME" 101
+    [ "${1:-}" = --dont-show ] && click_on "$WELCOME" 100
+    click_on "$WELCOME" 2
+}
+
+# The install folder read-only, with its workspace folder still writable: the
+# flag files cannot be made, the workspace passes its probe.
+make_install_read_only_but_workspace() {
+    mkdir -p "$INSTALL/My ClickPocket"
+    make_read_only
+    mount -t tmpfs -o size=8m tmpfs "$INSTALL/My ClickPocket"
+}

@@ -1,7 +1,7 @@
 # Sourced after wine-env.sh: creates the layer's prefix once and keeps a
 # wineserver running for it, so that each Wine start takes a fraction of a second.
 ensure_prefix() {
-    if [ ! -f "$WINEPREFIX/.clickpocket-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.clickpocket-prefix-v2" ]; then
         "$CP_WINESERVER" -k 2>/dev/null || true
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
@@ -10,10 +10,14 @@ ensure_prefix() {
         # unmanaged windows draw their own frames.
         "$CP_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         "$CP_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+        # Text documents open in Notepad, as on any Windows (a new prefix has no
+        # association for .txt).
+        "$CP_WINE" reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
+        "$CP_WINE" reg add 'HKCR\txtfile\shell\open\command' /ve /d 'notepad.exe "%1"' /f >/dev/null 2>&1
         # The registry reaches the disk when the (not yet persistent) server ends.
         timeout 60 "$CP_WINESERVER" -w || true
         [ -d "$WINEPREFIX/drive_c/windows" ] || { echo "wine prefix $WINEPREFIX not created" >&2; return 1; }
-        touch "$WINEPREFIX/.clickpocket-ready"
+        touch "$WINEPREFIX/.clickpocket-prefix-v2"
     fi
     "$CP_WINESERVER" -p </dev/null >/dev/null 2>&1 || true    # already running is fine
     # The desktop process outlives every test program: start it here, away from

@@ -26,6 +26,17 @@ static HWND FindTitled(const char* title)
     return FindWindowA(0, title);
 }
 
+// Message boxes share the program's caption: with a control id, the window
+// that has that control is meant.
+static HWND FindTitledWith(const char* title, int id)
+{
+    for (HWND w = FindWindowExA(0, 0, 0, title); w != 0; w = FindWindowExA(0, w, 0, title)) {
+        if (GetDlgItem(w, id) != 0)
+            return w;
+    }
+    return 0;
+}
+
 static HWND WaitFor(const char* title, DWORD ms, bool mustBeVisible)
 {
     DWORD start = GetTickCount();
@@ -196,11 +207,11 @@ int main(int argc, char** argv)
     if (strcmp(command, "info") == 0)
         return Info(FindTitled(title));
     if (strcmp(command, "text") == 0 || strcmp(command, "checked") == 0) {
-        HWND w = FindTitled(title);
-        if (w == 0 || argc < 4)
+        if (argc < 4)
             return 1;
         int id = atoi(argv[3]);
-        if (GetDlgItem(w, id) == 0)
+        HWND w = FindTitledWith(title, id);
+        if (w == 0)
             return 1;
         if (strcmp(command, "checked") == 0) {
             printf("%d\n", IsDlgButtonChecked(w, id) == BST_CHECKED ? 1 : 0);
@@ -213,9 +224,8 @@ int main(int argc, char** argv)
         return 0;
     }
     if (strcmp(command, "center") == 0) {
-        HWND w = FindTitled(title);
-        if (w != 0 && argc > 3)
-            w = GetDlgItem(w, atoi(argv[3]));
+        HWND w = argc > 3 ? GetDlgItem(FindTitledWith(title, atoi(argv[3])), atoi(argv[3]))
+                          : FindTitled(title);
         if (w == 0)
             return 1;
         RECT r;
