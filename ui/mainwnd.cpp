@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "documents.h"
 #include "folder_search.h"
 #include "../app/autostart.h"
 #include "../app/globals.h"
@@ -70,16 +71,10 @@ static void OnHookRequest(WPARAM request)
 
 static void OpenDocument(HWND window, const char* name)
 {
-    char path[PathBufferSize];
-    MakeInstallPath(path, sizeof path, name);
     HideMainWindow(window);
-    if (FileExists(path)) {
-        ShellExecuteA(RelayWindow, 0, path, 0, 0, SW_SHOWNORMAL);
-        return;
-    }
-    char text[MessageBufferSize];
-    FormatText(text, sizeof text, MissingDocumentPattern, path);
-    MessageBoxA(MainWindow, text, AppCaption, MB_ICONWARNING);
+    char path[PathBufferSize];
+    if (!OpenInstallDocument(name, path, sizeof path))
+        ShowMissingDocument(MainWindow, path);
 }
 
 static void ConfirmExit(HWND window)

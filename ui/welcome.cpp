@@ -1,8 +1,7 @@
 #include "welcome.h"
 
-#include <shellapi.h>
-
 #include "dialog_icons.h"
+#include "documents.h"
 #include "mainwnd.h"
 #include "../app/globals.h"
 #include "../app/messages.h"
@@ -12,24 +11,15 @@
 static void OpenManual(HWND dialog)
 {
     char path[PathBufferSize];
-    MakeInstallPath(path, sizeof path, ReadmeFileName);
-    if (FileExists(path)) {
-        ShellExecuteA(RelayWindow, 0, path, 0, 0, SW_SHOWNORMAL);
-        return;
-    }
-    char text[MessageBufferSize];
-    FormatText(text, sizeof text, MissingDocumentPattern, path);
-    MessageBoxA(dialog, text, AppCaption, MB_ICONWARNING);
+    if (!OpenInstallDocument(ReadmeFileName, path, sizeof path))
+        ShowMissingDocument(dialog, path);       // the dialog stays open
 }
 
 static void OpenLicense(HWND dialog)
 {
     char path[PathBufferSize];
-    MakeInstallPath(path, sizeof path, LicenseFileName);
-    if (FileExists(path)) {
-        ShellExecuteA(RelayWindow, 0, path, 0, 0, SW_SHOWNORMAL);
+    if (OpenInstallDocument(LicenseFileName, path, sizeof path))
         return;
-    }
     // Without its licence the program may not be used at all.
     char text[MessageBufferSize];
     FormatText(text, sizeof text, MissingLicensePattern, path);
