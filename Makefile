@@ -30,7 +30,7 @@ test: deps build $(TEST_BUILD)/CMakeCache.txt
 # Starts the program under Wine; with no display, shows it on a virtual one and
 # saves a screenshot under build/screenshots/.
 run: deps build $(TEST_BUILD)/CMakeCache.txt
-	cmake --build $(TEST_BUILD) -j $(JOBS) --target dist_folder cpinspect
+	cmake --build $(TEST_BUILD) -j $(JOBS) --target dist_folder cplook
 	tools/run.sh $(TEST_BUILD)
 
 dist: build

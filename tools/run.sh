@@ -25,7 +25,7 @@ fi
 bash "$top/tests/env/start.sh" "$env_file" run >/dev/null
 trap 'pkill -f "$install" 2>/dev/null; pkill -f notepad 2>/dev/null; pgrep -af "explorer\\.exe" | grep -v /desktop | cut -d" " -f1 | xargs -r kill 2>/dev/null; bash "$top/tests/env/stop.sh" "$env_file" run; true' EXIT
 source "$top/tests/env/wine-env.sh" "$env_file" run
-inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cpinspect.exe" "$@" | tr -d '\r'; }
+inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" "$@" | tr -d '\r'; }
 click_at_control() {
     local x y
     read -r x y < <(inspect "$@")

@@ -1,6 +1,6 @@
 # Shared by the end-to-end scenarios: a fresh install folder per scenario, the
 # program started as a user would start it, real X input through xdotool, and
-# what a user or another program can see, read through cpinspect inside Wine.
+# what a user or another program can see, read through cplook inside Wine.
 # Every scenario is bounded by ctest's timeout and cleans up on exit.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -50,7 +50,7 @@ fresh_install() {
 # The Windows name of a Unix path.
 winpath() { echo "Z:$1" | tr / '\\'; }
 
-inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cpinspect.exe" "$@" | tr -d '\r'; }
+inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" "$@" | tr -d '\r'; }
 
 # Starts ClickPocket.exe of a folder (default: the install) in the background.
 start_app() {
@@ -170,4 +170,20 @@ make_install_read_only_but_workspace() {
     mkdir -p "$INSTALL/My ClickPocket"
     make_read_only
     mount -t tmpfs -o size=8m tmpfs "$INSTALL/My ClickPocket"
+}
+
+# A start that ends at a message: the box with its text and owner (the title of
+# the owner window, empty for none), answered OK; then the end with 0, no window
+# of the program left, never a ready relay and no Run value.
+expect_start_refused() {
+    local what=$1 text=$2 owner=$3 box
+    box=$(inspect msgbox "ClickPocket 1.0") || fail "$what: no message"
+    expect_contains "$box" "text=$text" "$what"
+    expect_eq "$(echo "$box" | sed -n 's/^owner=//p')" "$owner" "$what: owner"
+    if inspect wait cp_dn475dc_1 10 >/dev/null; then fail "$what: the relay was marked ready"; fi
+    answer_box "ClickPocket 1.0" 1
+    expect_eq "$(app_exit_code)" 0 "$what: exit code"
+    inspect gone "ClickPocket 1.0" 2000 >/dev/null || fail "$what: control window left"
+    inspect gone cp_dn475dc_0 2000 >/dev/null || fail "$what: relay left"
+    expect_eq "$(run_value)" "" "$what: Run value"
 }

@@ -22,5 +22,5 @@ ensure_prefix() {
     "$CP_WINESERVER" -p </dev/null >/dev/null 2>&1 || true    # already running is fine
     # The desktop process outlives every test program: start it here, away from
     # the output that ctest collects, so that no test waits for it to end.
-    "$CP_WINE" "$CP_TOOLS_DIR/cpinspect.exe" windows </dev/null >/dev/null 2>&1 || true
+    "$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" windows </dev/null >/dev/null 2>&1 || true
 }

@@ -1,4 +1,4 @@
-// cpinspect: looks at windows from inside Wine, as another program would, for
+// cplook: looks at windows from inside Wine, as another program would, for
 // the end-to-end scenarios. Every command prints what it found and exits 0, or
 // exits 1 when what it waited for did not happen in time.
 //
