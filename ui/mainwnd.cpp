@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "about.h"
+#include "contest.h"
 #include "documents.h"
 #include "folder_search.h"
 #include "../app/autostart.h"
@@ -111,11 +113,25 @@ static void OnCommand(HWND window, WORD id)
     case IdHelp:
         OpenDocument(window, ReadmeFileName);
         break;
+    case IdAbout:
+        HideMainWindow(window);
+        DialogBoxParamA(AppInstance, "about", MainWindow, AboutDlgProc, 0);
+        break;
     case IdExit:
         ConfirmExit(window);
         break;
     case IdHide:
         ShowWindow(MainWindow, SW_HIDE);
+        break;
+    case IdContest:
+        HideMainWindow(window);
+        if (ContestWindow != 0) {
+            // Already open (the control window was called up meanwhile): bring it back.
+            ShowWindow(ContestWindow, SW_SHOWNORMAL);
+            SetForegroundWindow(ContestWindow);
+        } else {
+            DialogBoxParamA(AppInstance, "contest", 0, ContestDlgProc, 0);
+        }
         break;
     case IdShiftOption:
         SetShiftOption(IsDlgButtonChecked(window, IdShiftOption) == BST_CHECKED, MainWindow);

@@ -62,6 +62,16 @@ answer_box "ClickPocket 1.0" 1
 # only after the warning has gone.)
 sleep 0.3
 
+log "About and the contest button hide the window (their dialogs are not built yet)"
+show_control_window
+click_on "ClickPocket 1.0" 103
+sleep 0.5
+expect_eq "$(field 'ClickPocket 1.0' visible)" 0 "hidden after About"
+show_control_window
+click_on "ClickPocket 1.0" 106
+sleep 0.5
+expect_eq "$(field 'ClickPocket 1.0' visible)" 0 "hidden after the contest button"
+
 log "Exit answered No keeps everything, the focus on Hide"
 show_control_window
 click_on "ClickPocket 1.0" 104
