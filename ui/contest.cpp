@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "black_background.h"
 #include "dialog_icons.h"
 #include "../app/config.h"
 #include "../app/globals.h"
@@ -23,18 +24,10 @@ INT_PTR CALLBACK ContestDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         }
         return FALSE;
-    case WM_CTLCOLORDLG: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetBkMode(dc, OPAQUE);
-        SetTextColor(dc, RGB(255, 255, 255));
-        SetBkColor(dc, RGB(0, 0, 0));
-        return reinterpret_cast<INT_PTR>(ContestBrush);
-    }
+    case WM_CTLCOLORDLG:
+        return AnswerDialogColor(reinterpret_cast<HDC>(wParam), ContestBrush);
     case WM_CLOSE:
-        if (ContestBrush != 0) {
-            DeleteObject(ContestBrush);
-            ContestBrush = 0;
-        }
+        ReleaseDialogBrush(&ContestBrush);
         EndDialog(dialog, 0);
         ContestWindow = 0;
         return TRUE;

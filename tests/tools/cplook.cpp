@@ -145,6 +145,16 @@ static int MessageBoxInfo(const char* caption, DWORD ms)
     return 0;
 }
 
+static int PrintCenter(HWND window)
+{
+    if (window == 0)
+        return 1;
+    RECT r;
+    GetWindowRect(window, &r);
+    printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return 0;
+}
+
 static UINT MessageNumber(const char* name)
 {
     if (strcmp(name, "private") == 0)
@@ -226,22 +236,11 @@ int main(int argc, char** argv)
     if (strcmp(command, "center") == 0) {
         HWND w = argc > 3 ? GetDlgItem(FindTitledWith(title, atoi(argv[3])), atoi(argv[3]))
                           : FindTitled(title);
-        if (w == 0)
-            return 1;
-        RECT r;
-        GetWindowRect(w, &r);
-        printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        return 0;
+        return PrintCenter(w);
     }
     if (strcmp(command, "boxcenter") == 0 && argc > 3) {
         HWND box = FindMessageBox(title);
-        HWND button = box != 0 ? GetDlgItem(box, atoi(argv[3])) : 0;
-        if (button == 0)
-            return 1;
-        RECT r;
-        GetWindowRect(button, &r);
-        printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        return 0;
+        return PrintCenter(box != 0 ? GetDlgItem(box, atoi(argv[3])) : 0);
     }
     if (strcmp(command, "focus") == 0)
         return Focus();
