@@ -33,6 +33,11 @@ run: deps build $(TEST_BUILD)/CMakeCache.txt
 	cmake --build $(TEST_BUILD) -j $(JOBS) --target dist_folder cplook
 	tools/run.sh $(TEST_BUILD)
 
+# Every window of the program, photographed under Xvfb + Wine into docs/screenshots/.
+screenshots: deps build $(TEST_BUILD)/CMakeCache.txt
+	cmake --build $(TEST_BUILD) -j $(JOBS) --target dist_folder cplook
+	tools/screenshots.sh $(TEST_BUILD)
+
 dist: build
 	cd $(BUILD) && cpack --config CPackConfig.cmake
 	@ls -1 $(BUILD)/package/*.zip

@@ -2,8 +2,21 @@
 
 #include "black_background.h"
 #include "dialog_icons.h"
+#include "dialog_labels.h"
+#include "dialog_texts.h"
 
 HBRUSH AboutBrush;
+
+static const COLORREF White = RGB(255, 255, 255);
+static const COLORREF Silver = RGB(192, 192, 192);
+
+static const DialogLabel AboutLabels[] = {
+    { 100, ABOUT_TEXT_PRODUCT, "Verdana", 7, 0, White, DT_LEFT | DT_TOP },
+    { 101, ABOUT_TEXT_SUPPORT, "Verdana", 7, 0, White, DT_LEFT | DT_TOP },
+    { 102, ABOUT_TEXT_PRODUCT_PAGE, "Verdana", 7, 0, White, DT_LEFT | DT_TOP },
+    { 103, ABOUT_TEXT_FREEWARE_PAGE, "Verdana", 7, 0, White, DT_LEFT | DT_TOP },
+    { 104, ABOUT_TEXT_NOTICE, "Verdana", 6, 0, Silver, DT_CENTER },
+};
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
@@ -11,12 +24,14 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     case WM_INITDIALOG:
         SetDialogIcons(dialog);
         AboutBrush = CreateSolidBrush(RGB(0, 0, 0));
+        PaintDialogLabels(dialog, AboutLabels, sizeof AboutLabels / sizeof AboutLabels[0]);
         return FALSE;
     case WM_CTLCOLORDLG:
         return AnswerDialogColor(reinterpret_cast<HDC>(wParam), AboutBrush);
     case WM_CLOSE:
         ReleaseDialogBrush(&AboutBrush);
         EndDialog(dialog, 0);
+        ReleaseDialogPictures(dialog);
         return TRUE;
     default:
         return FALSE;        // Enter and Esc included: only the close box closes it

@@ -4,10 +4,26 @@
 
 #include "black_background.h"
 #include "dialog_icons.h"
+#include "dialog_labels.h"
+#include "dialog_texts.h"
 #include "../app/config.h"
 #include "../app/globals.h"
 
 HBRUSH ContestBrush;
+
+static const COLORREF LightBlue = RGB(0, 204, 255);
+static const COLORREF Yellow = RGB(255, 255, 0);
+static const COLORREF White = RGB(255, 255, 255);
+static const COLORREF Silver = RGB(192, 192, 192);
+
+static const DialogLabel ContestLabels[] = {
+    { 100, CONTEST_TEXT_TITLE, "Georgia", 22, 1, LightBlue, DT_CENTER },
+    { 101, CONTEST_TEXT_PRIZE, "Arial Black", 22, 1, Yellow, DT_CENTER },
+    { 102, CONTEST_TEXT_OFFER, "Verdana", 10, 0, White, DT_LEFT | DT_TOP },
+    { 103, CONTEST_TEXT_PUZZLE, "Verdana", 10, 0, White, DT_LEFT | DT_TOP },
+    { 104, CONTEST_TEXT_RULES, "Verdana", 10, 0, White, DT_LEFT | DT_TOP },
+    { 105, CONTEST_TEXT_HINT, "Verdana", 7, 0, Silver, DT_LEFT | DT_TOP },
+};
 
 INT_PTR CALLBACK ContestDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
@@ -16,6 +32,7 @@ INT_PTR CALLBACK ContestDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         ContestWindow = dialog;
         SetDialogIcons(dialog);
         ContestBrush = CreateSolidBrush(RGB(0, 0, 0));
+        PaintDialogLabels(dialog, ContestLabels, sizeof ContestLabels / sizeof ContestLabels[0]);
         return FALSE;
     case WM_COMMAND:
         // A single click on the box picture; a double click is not a second one.
@@ -30,6 +47,7 @@ INT_PTR CALLBACK ContestDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         ReleaseDialogBrush(&ContestBrush);
         EndDialog(dialog, 0);
         ContestWindow = 0;
+        ReleaseDialogPictures(dialog);
         return TRUE;
     default:
         return FALSE;

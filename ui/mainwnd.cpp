@@ -13,6 +13,7 @@
 #include "../app/workspace.h"
 #include "../hook/bridge.h"
 #include "../hook/hook_contract.h"
+#include "../paint/owner_button.h"
 
 void HideMainWindow(HWND window)
 {
@@ -162,6 +163,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     switch (message) {
+    case WM_CREATE:
+        SetUpButtonSkin();
+        return 0;
+    case WM_DRAWITEM:
+        DrawMainButton(static_cast<UINT>(wParam), reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        return 0;
     case WM_DESTROY:
         TearDownHookBridge();
         return 0;
