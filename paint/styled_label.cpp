@@ -41,7 +41,8 @@ int FindFreeLabelSlot()
 // Frees a copy and forgets it, so that no later free can reach it again.
 static void ReleaseText(const char** text)
 {
-    LabelMemory.release(const_cast<char*>(*text));
+    if (*text != 0)
+        LabelMemory.release(const_cast<char*>(*text));
     *text = 0;
 }
 
