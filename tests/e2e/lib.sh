@@ -187,3 +187,39 @@ expect_start_refused() {
     inspect gone cp_dn475dc_0 2000 >/dev/null || fail "$what: relay left"
     expect_eq "$(run_value)" "" "$what: Run value"
 }
+
+# The screen as the user sees it: a shot of the whole X screen, then pixels and
+# areas of it, in screen coordinates (as cplook rect prints them).
+SHOTS="$CP_BUILD_DIR/e2e/$SCENARIO.shots"
+snap() {
+    mkdir -p "$SHOTS"
+    sleep 0.4
+    import -display "$DISPLAY" -window root "$SHOTS/$1.png"
+}
+pixel() { convert "$SHOTS/$1.png" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+# crop <shot> <left> <top> <right> <bottom> [ImageMagick operations...] -> stdout
+crop() {
+    local shot=$1 l=$2 t=$3 r=$4 b=$5; shift 5
+    convert "$SHOTS/$shot.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage "$@"
+}
+colors_in() { crop "$@" -unique-colors -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | tr -d '#'; }
+has_color() { colors_in "${@:1:5}" | grep -qx "$6"; }
+# The bounding box of what differs from the area's corner colour: "WxH+X+Y".
+ink_box() { crop "$@" -format '%@' info:; }
+# How many bands of rows hold something other than the colour $6.
+ink_bands() {
+    local background=$6
+    crop "${@:1:5}" -depth 8 txt:- | awk -v bg="#$background" '
+        NR > 1 { split($1, at, "[,:]"); if ($3 != bg) ink[at[2]] = 1; if (at[2] > last) last = at[2] }
+        END { bands = 0; inside = 0
+              for (y = 0; y <= last; y++) { if ((y in ink) && !inside) bands++; inside = (y in ink) }
+              print bands }'
+}
+rect_of() { inspect rect "$@"; }
+# The program's private memory in kB, as Linux counts it for the Wine process
+# (Wine does not report another process's memory to Windows programs).
+private_kb() {
+    local pid
+    pid=$(pgrep -f "$INSTALL/ClickPocket.exe" | head -1)
+    awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb + 0 }' "/proc/$pid/smaps_rollup"
+}

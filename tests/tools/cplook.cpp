@@ -15,11 +15,22 @@
 //   post|send <title> <msg> <wparam> <lparam>   msg: a number, "private" or "close"
 //   foreground <title>          makes the window the foreground window
 //   windows                     every top-level window: visible flag and title
+//   count <title>               how many top-level windows have this title
+//   rect <title> [id]           screen rectangle "left top right bottom" of a window or control
+//   closebox <title>            screen point in the middle of the caption's close box
+//   enable <title> <id> <0|1>   disables or enables a control
+//   press <title> <id> <n>      pushes a button in and out n times (BM_SETSTATE)
+//   cover <title> [ms]          lays a topmost magenta window over it for a while
+//   gdi <title>                 the GDI object count of the window's process
+//   cycle <show|about|contest> <n>   shows and hides the control window, or opens
+//                               and closes a dialog through its command, n times
 #include <windows.h>
 
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include "gdi_count.h"
 
 static HWND FindTitled(const char* title)
 {
@@ -191,6 +202,130 @@ static BOOL CALLBACK PrintTopLevel(HWND window, LPARAM)
     return TRUE;
 }
 
+static int PrintRect(HWND window)
+{
+    if (window == 0)
+        return 1;
+    RECT r;
+    GetWindowRect(window, &r);
+    printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+}
+
+static int CountWindows(const char* title)
+{
+    int count = 0;
+    for (HWND w = FindWindowExA(0, 0, 0, title); w != 0; w = FindWindowExA(0, w, 0, title))
+        ++count;
+    printf("%d\n", count);
+    return 0;
+}
+
+static LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(window, &r);
+        HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+        FillRect(reinterpret_cast<HDC>(wParam), &r, magenta);
+        DeleteObject(magenta);
+        return 1;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+static void Pump(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG m;
+        while (PeekMessageA(&m, 0, 0, 0, PM_REMOVE))
+            DispatchMessageA(&m);
+        Sleep(10);
+    } while (GetTickCount() - start < ms);
+}
+
+static int Cover(HWND target, DWORD ms)
+{
+    if (target == 0)
+        return 1;
+    RECT r;
+    GetWindowRect(target, &r);
+    WNDCLASSA coverClass = {};
+    coverClass.lpfnWndProc = CoverProc;
+    coverClass.hInstance = GetModuleHandleA(0);
+    coverClass.lpszClassName = "CpCover";
+    RegisterClassA(&coverClass);
+    // Shown without taking the activation, so nothing changes under it but the paint.
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "CpCover",
+                                 "CP Cover", WS_POPUP, r.left - 10, r.top - 10,
+                                 r.right - r.left + 20, r.bottom - r.top + 20, 0, 0,
+                                 GetModuleHandleA(0), 0);
+    ShowWindow(cover, SW_SHOWNOACTIVATE);
+    Pump(ms);
+    DestroyWindow(cover);
+    Pump(300);
+    return 0;
+}
+
+static int GdiOf(HWND window)
+{
+    if (window == 0)
+        return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (process == 0)
+        return 1;
+    long count = CountGdiObjects(process);
+    CloseHandle(process);
+    printf("gdi=%ld\n", count);
+    return count >= 0 ? 0 : 1;
+}
+
+static bool WaitShown(const char* title, bool shown, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND w = FindTitled(title);
+        if ((w != 0 && IsWindowVisible(w)) == shown)
+            return true;
+        if (GetTickCount() - start >= ms)
+            return false;
+        Sleep(5);
+    }
+}
+
+// The control window's commands, posted as its buttons post them.
+static int Cycle(const char* kind, int rounds)
+{
+    HWND control = FindTitled("ClickPocket 1.0");
+    if (control == 0)
+        return 1;
+    UINT request = RegisterWindowMessageA("uCLICKPOCKET_PRIVATEMSG");
+    for (int i = 0; i < rounds; ++i) {
+        if (strcmp(kind, "show") == 0) {
+            PostMessageA(control, request, 1, 0);
+            if (!WaitShown("ClickPocket 1.0", true, 5000))
+                return 1;
+            PostMessageA(control, WM_COMMAND, 105, 0);
+            if (!WaitShown("ClickPocket 1.0", false, 5000))
+                return 1;
+            continue;
+        }
+        const char* title = strcmp(kind, "about") == 0
+                                ? "About ClickPocket"
+                                : "* * * The Tidelocker Pro Cipher Contest 2007 * * *";
+        PostMessageA(control, WM_COMMAND, strcmp(kind, "about") == 0 ? 103 : 106, 0);
+        if (!WaitShown(title, true, 5000))
+            return 1;
+        PostMessageA(FindTitled(title), WM_CLOSE, 0, 0);
+        if (!WaitShown(title, false, 5000))
+            return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2)
@@ -262,6 +397,43 @@ int main(int argc, char** argv)
         HWND w = FindTitled(title);
         return w != 0 && SetForegroundWindow(w) ? 0 : 1;
     }
+    if (strcmp(command, "count") == 0)
+        return CountWindows(title);
+    if (strcmp(command, "rect") == 0) {
+        HWND w = argc > 3 ? GetDlgItem(FindTitledWith(title, atoi(argv[3])), atoi(argv[3]))
+                          : FindTitled(title);
+        return PrintRect(w);
+    }
+    if (strcmp(command, "closebox") == 0) {
+        HWND w = FindTitled(title);
+        if (w == 0)
+            return 1;
+        RECT r;
+        GetWindowRect(w, &r);
+        int frame = GetSystemMetrics(SM_CXDLGFRAME);
+        printf("%ld %ld\n", r.right - frame - GetSystemMetrics(SM_CXSIZE) / 2,
+               r.top + frame + GetSystemMetrics(SM_CYCAPTION) / 2);
+        return 0;
+    }
+    if ((strcmp(command, "enable") == 0 || strcmp(command, "press") == 0) && argc >= 5) {
+        int id = atoi(argv[3]);
+        HWND control = GetDlgItem(FindTitledWith(title, id), id);
+        if (control == 0)
+            return 1;
+        if (command[0] == 'e')
+            return EnableWindow(control, atoi(argv[4]) != 0), 0;
+        for (int i = atoi(argv[4]); i > 0; --i) {
+            SendMessageA(control, BM_SETSTATE, TRUE, 0);
+            SendMessageA(control, BM_SETSTATE, FALSE, 0);
+        }
+        return 0;
+    }
+    if (strcmp(command, "cover") == 0)
+        return Cover(FindTitled(title), ms);
+    if (strcmp(command, "gdi") == 0)
+        return GdiOf(FindTitled(title));
+    if (strcmp(command, "cycle") == 0 && argc >= 4)
+        return Cycle(title, atoi(argv[3]));
     if (strcmp(command, "windows") == 0) {
         EnumWindows(PrintTopLevel, 0);
         return 0;
