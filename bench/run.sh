@@ -27,6 +27,9 @@ echo "== ClickPocket benchmarks ($(basename "$CP_WINE"), $CP_WINEARCH prefix)"
 echo "-- hook cost per WM_MOUSEMOVE"
 "$CP_WINE" "$build/benchtools/bench_hook_cost.exe" "$(winpath "$CP_DIST_DIR/ClickPocket.dll")" | tr -d '\r'
 
+echo "-- one owner-drawn button draw"
+"$CP_WINE" "$build/benchtools/bench_button_draw.exe" | tr -d '\r'
+
 echo "-- start to ready relay, against a trivial program"
 fresh
 ready=() trivial=()

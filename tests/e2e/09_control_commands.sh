@@ -4,12 +4,6 @@
 source "$(dirname "$0")/lib.sh"
 
 box_field() { echo "$1" | sed -n "s/^$2=//p"; }
-show_control_window() {
-    point_at "CP Target"
-    ctrl_middle_click
-    inspect visible "ClickPocket 1.0" 5000 >/dev/null || fail "control window not shown"
-    sleep 0.3
-}
 focused() { inspect focus | sed -n 's/^focus=//p'; }
 
 fresh_install --welcomed

@@ -5,13 +5,6 @@
 # GDI object or memory left behind by showing, hiding and pressing.
 source "$(dirname "$0")/lib.sh"
 
-CONTROL="ClickPocket 1.0"
-show_control_window() {
-    point_at "CP Target"
-    ctrl_middle_click
-    inspect visible "$CONTROL" 5000 >/dev/null || fail "control window not shown"
-    sleep 0.4
-}
 # The corner of a button (its fill) and whether its text colour is drawn on it.
 expect_look() {
     local shot=$1 id=$2 fill=$3 text=$4 l t r b
@@ -71,12 +64,12 @@ press_all() { for id in 100 101 102 103 104 105 106; do inspect press "$CONTROL"
 inspect cycle show 5 || fail "show/hide cycle"      # warm-up: what stays loaded gets loaded
 show_control_window
 press_all 5
-before=$(inspect gdi "$CONTROL" | sed -n 's/^gdi=//p')
+before=$(gdi_count "$CONTROL")
 private_before=$(private_kb)
 inspect cycle show 200 || fail "show/hide cycle"
 show_control_window
 press_all 50
-after=$(inspect gdi "$CONTROL" | sed -n 's/^gdi=//p')
+after=$(gdi_count "$CONTROL")
 grow=$(( $(private_kb) - private_before ))
 log "GDI objects: $before before, $after after; private memory grew by $grow kB"
 expect_eq "$after" "$before" "GDI objects"

@@ -223,3 +223,27 @@ private_kb() {
     pid=$(pgrep -f "$INSTALL/ClickPocket.exe" | head -1)
     awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb + 0 }' "/proc/$pid/smaps_rollup"
 }
+
+# Web pages handed to the shell land in a log instead of a browser.
+URL_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.urls.log"
+catch_web_pages() {
+    rm -f "$URL_LOG"
+    "$CP_WINE" reg add 'HKLM\Software\Classes\http\shell\open\command' /ve /f /d \
+        "\"$(winpath "$CP_TOOLS_DIR/cpclicktarget.exe")\" url \"$(winpath "$URL_LOG")\" \"%1\"" >/dev/null 2>&1
+}
+pages_opened() { [ -f "$URL_LOG" ] && tr -d '\r' <"$URL_LOG" | grep -c "^$1\$" || echo 0; }
+
+CONTROL="ClickPocket 1.0"
+# Left Ctrl + middle click in the target program.
+show_control_window() {
+    point_at "CP Target"
+    ctrl_middle_click
+    inspect visible "$CONTROL" 5000 >/dev/null || fail "control window not shown"
+    sleep 0.4
+}
+click_close_box() {
+    local x y
+    read -r x y < <(inspect closebox "$1") || fail "no window '$1'"
+    xdotool mousemove "$x" "$y"; sleep 0.2; xdotool click 1; sleep 0.5
+}
+gdi_count() { inspect gdi "$1" | sed -n 's/^gdi=//p'; }

@@ -9,6 +9,10 @@
 // own window; field 102 the Shift option), installs the library's hook and logs
 // every request it receives as "REQUEST <wParam>".
 //   cpclicktarget relay <dll> <logfile> <shift 0|1> [field100]
+//
+// With "url" it stands in for the web browser: it appends the address it was
+// handed to the log, one line per opening.
+//   cpclicktarget url <logfile> <address>
 #include <windows.h>
 
 #include <stdio.h>
@@ -99,6 +103,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     if (__argc >= 2 && strcmp(__argv[1], "relay") == 0)
         return RunRelay(instance);
+    if (__argc >= 4 && strcmp(__argv[1], "url") == 0) {
+        FILE* opened = fopen(__argv[2], "ab");
+        if (opened == 0)
+            return 1;
+        fprintf(opened, "%s\n", __argv[3]);
+        fclose(opened);
+        return 0;
+    }
     if (__argc < 3)
         return 2;
     Log = fopen(__argv[2], "wb");

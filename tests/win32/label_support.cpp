@@ -1,5 +1,7 @@
 #include "label_support.h"
 
+#include <stdlib.h>
+
 #include <map>
 #include <set>
 
