@@ -38,9 +38,9 @@ void SetUpButtonSkin()
 // the next call.
 static void TakeFont(LOGFONTA* into, const char* face, int points, BYTE bold, HWND button)
 {
-    const LOGFONTA* spec = MakeFontSpec(face, points, bold, 0, 0, 0, button);
-    if (spec != 0)
-        *into = *spec;
+    const LOGFONTA* description = MakeFontSpec(face, points, bold, 0, 0, 0, button);
+    if (description != 0)
+        *into = *description;
 }
 
 void DrawMainButton(UINT id, const DRAWITEMSTRUCT* draw)

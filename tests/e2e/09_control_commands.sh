@@ -56,15 +56,20 @@ answer_box "ClickPocket 1.0" 1
 # only after the warning has gone.)
 sleep 0.3
 
-log "About and the contest button hide the window (their dialogs are not built yet)"
+log "About and the contest button hide the window and open their dialogs"
 show_control_window
 click_on "ClickPocket 1.0" 103
-sleep 0.5
+inspect visible "About ClickPocket" 5000 >/dev/null || fail "no About dialog"
 expect_eq "$(field 'ClickPocket 1.0' visible)" 0 "hidden after About"
+inspect post "About ClickPocket" close 0 0 >/dev/null
+inspect gone "About ClickPocket" 5000 >/dev/null || fail "About did not close"
 show_control_window
 click_on "ClickPocket 1.0" 106
-sleep 0.5
+CONTEST="* * * The Tidelocker Pro Cipher Contest 2007 * * *"
+inspect visible "$CONTEST" 5000 >/dev/null || fail "no contest dialog"
 expect_eq "$(field 'ClickPocket 1.0' visible)" 0 "hidden after the contest button"
+inspect post "$CONTEST" close 0 0 >/dev/null
+inspect gone "$CONTEST" 5000 >/dev/null || fail "the contest dialog did not close"
 
 log "Exit answered No keeps everything, the focus on Hide"
 show_control_window

@@ -203,9 +203,9 @@ TEST(FontSpec, TakesThirtyOneCharactersAndRefusesThirtyTwoLeavingTheLastOne)
 {
     HWND desktop = GetDesktopWindow();
     std::string face31(31, 'a'), face32(32, 'b');
-    const LOGFONTA* spec = MakeFontSpec(face31.c_str(), 10, 0, 0, 0, 0, desktop);
-    ASSERT_EQ(&SharedFontSpec, spec);
-    EXPECT_EQ(face31, spec->lfFaceName);
+    const LOGFONTA* made = MakeFontSpec(face31.c_str(), 10, 0, 0, 0, 0, desktop);
+    ASSERT_EQ(&SharedFontSpec, made);
+    EXPECT_EQ(face31, made->lfFaceName);
     LOGFONTA before = SharedFontSpec;
     EXPECT_EQ(nullptr, MakeFontSpec(face32.c_str(), 20, 1, 1, 1, 1, desktop));
     EXPECT_EQ(nullptr, MakeFontSpec(0, 20, 1, 1, 1, 1, desktop));
