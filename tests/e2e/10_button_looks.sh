@@ -27,6 +27,9 @@ for id in 100 101 103 104; do expect_look shown $id 333333 FFFFFF; done
 expect_look shown 105 993300 FFFF00          # shown with the focus on Hide
 expect_look shown 106 FF6600 FFFFFF
 expect_look shown 102 333333 C0C0C0
+xdotool key Tab                              # the focus to the checkbox: Hide at rest
+snap rest
+expect_look rest 105 333333 FFFFFF
 
 log "the download button's label is three lines"
 read -r l t r b < <(rect_of "$CONTROL" 100)
