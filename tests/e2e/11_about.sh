@@ -46,19 +46,10 @@ expect_eq "$(field "$CONTROL" visible)" 1 "the Hide button worked while About wa
 expect_eq "$(field "$ABOUT" visible)" 1 "About visible"
 
 log "Esc and Enter leave it open; the close box closes it"
-inspect foreground "$ABOUT" >/dev/null; sleep 0.3
-xdotool key Escape; sleep 0.3; xdotool key Return; sleep 0.5
-expect_eq "$(field "$ABOUT" visible)" 1 "About after Esc and Enter"
-click_close_box "$ABOUT"
-inspect gone "$ABOUT" 5000 >/dev/null || fail "the close box did not close About"
+expect_closed_only_by_close_box "$ABOUT"
 expect_eq "$(field "$CONTROL" enabled)" 1 "control window enabled after About"
 
 log "a hundred openings leave the GDI object count where it was"
-inspect cycle about 1 || fail "About cycle"
-before=$(gdi_count "$CONTROL")
-inspect cycle about 100 || fail "About cycle"
-after=$(gdi_count "$CONTROL")
-log "GDI objects: $before before, $after after 100 openings"
-expect_eq "$after" "$before" "GDI objects"
+expect_hundred_openings_flat about
 
 exit_app

@@ -46,11 +46,7 @@ sleep 2
 expect_eq "$(pages_opened "$PAGE")" 1 "contest page openings"
 
 log "Esc and Enter leave it open; the close box closes it; the command opens a new one"
-inspect foreground "$CONTEST" >/dev/null; sleep 0.3
-xdotool key Escape; sleep 0.3; xdotool key Return; sleep 0.5
-expect_eq "$(field "$CONTEST" visible)" 1 "contest after Esc and Enter"
-click_close_box "$CONTEST"
-inspect gone "$CONTEST" 5000 >/dev/null || fail "the close box did not close it"
+expect_closed_only_by_close_box "$CONTEST"
 show_control_window
 click_on "$CONTROL" 106
 inspect visible "$CONTEST" 5000 >/dev/null || fail "no new contest dialog"
@@ -58,12 +54,7 @@ inspect post "$CONTEST" close 0 0 >/dev/null
 inspect gone "$CONTEST" 5000 >/dev/null || fail "contest did not close"
 
 log "a hundred openings leave the GDI object count where it was"
-inspect cycle contest 1 || fail "contest cycle"
-before=$(gdi_count "$CONTROL")
-inspect cycle contest 100 || fail "contest cycle"
-after=$(gdi_count "$CONTROL")
-log "GDI objects: $before before, $after after 100 openings"
-expect_eq "$after" "$before" "GDI objects"
+expect_hundred_openings_flat contest
 
 log "Exit while it is open closes it and ends the program with 0"
 show_control_window

@@ -247,3 +247,26 @@ click_close_box() {
     xdotool mousemove "$x" "$y"; sleep 0.2; xdotool click 1; sleep 0.5
 }
 gdi_count() { inspect gdi "$1" | sed -n 's/^gdi=//p'; }
+
+# An information dialog: Esc and Enter, real keys, leave it open; a real click
+# on its caption's close box closes it.
+expect_closed_only_by_close_box() {
+    local title=$1
+    inspect foreground "$title" >/dev/null; sleep 0.3
+    xdotool key Escape; sleep 0.3; xdotool key Return; sleep 0.5
+    expect_eq "$(field "$title" visible)" 1 "'$title' after Esc and Enter"
+    click_close_box "$title"
+    inspect gone "$title" 5000 >/dev/null || fail "the close box did not close '$title'"
+}
+
+# Opens and closes a dialog through its command (cplook cycle about|contest) a
+# hundred times, after one warm-up opening: the GDI object count stays put.
+expect_hundred_openings_flat() {
+    local kind=$1 before after
+    inspect cycle "$kind" 1 || fail "$kind cycle"
+    before=$(gdi_count "$CONTROL")
+    inspect cycle "$kind" 100 || fail "$kind cycle"
+    after=$(gdi_count "$CONTROL")
+    log "GDI objects: $before before, $after after 100 openings"
+    expect_eq "$after" "$before" "GDI objects"
+}

@@ -107,18 +107,11 @@ class InfoDialogs : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        UseInstallDir(folder_.path());
-        PrivateMessage = RegisterWindowMessageA(PRIVATE_MESSAGE_NAME);
-        ASSERT_TRUE(CreateMainWindow());
+        ASSERT_TRUE(OpenControlWindow(folder_));
         SendMessageA(MainWindow, PrivateMessage, REQUEST_SHOW_WINDOW, 0);
         PumpMessages(100);
     }
-    void TearDown() override
-    {
-        DestroyWindow(MainWindow);
-        MSG quit;
-        PeekMessageA(&quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE);
-    }
+    void TearDown() override { CloseControlWindow(); }
     // Opens and closes a dialog a hundred times: GDI objects, label slots and
     // label memory end where they started.
     void ExpectNothingLeftAfterAHundred(int command, const char* title)

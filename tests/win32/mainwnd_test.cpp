@@ -15,16 +15,9 @@ class ControlWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        UseInstallDir(folder_.path());
-        PrivateMessage = RegisterWindowMessageA(PRIVATE_MESSAGE_NAME);
-        ASSERT_TRUE(CreateMainWindow());
+        ASSERT_TRUE(OpenControlWindow(folder_));
     }
-    void TearDown() override
-    {
-        DestroyWindow(MainWindow);
-        MSG quit;
-        PeekMessageA(&quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE);
-    }
+    void TearDown() override { CloseControlWindow(); }
     int FocusedId() { return GetDlgCtrlID(GetFocus()); }
     void Show() { SendMessageA(MainWindow, PrivateMessage, REQUEST_SHOW_WINDOW, 0); }
     ScratchFolder folder_;

@@ -35,17 +35,13 @@ class OwnerButtons : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        UseInstallDir(folder_.path());
-        PrivateMessage = RegisterWindowMessageA(PRIVATE_MESSAGE_NAME);
-        ASSERT_TRUE(CreateMainWindow());
+        ASSERT_TRUE(OpenControlWindow(folder_));
         mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
     }
     void TearDown() override
     {
-        DestroyWindow(MainWindow);
-        MSG quit;
-        PeekMessageA(&quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE);
+        CloseControlWindow();
         EXPECT_EQ(0, CountLabelSlots());
     }
     void Show()

@@ -4,6 +4,8 @@
 
 #include "app/globals.h"
 #include "app/text_util.h"
+#include "hook/hook_contract.h"
+#include "ui/mainwnd.h"
 
 ScratchFolder::ScratchFolder()
 {
@@ -163,4 +165,18 @@ void UseInstallDir(const std::string& folder)
 {
     CopyText(InstallDir, sizeof InstallDir, folder.c_str());
     JoinText(PocketDir, sizeof PocketDir, InstallDir, "My ClickPocket");
+}
+
+bool OpenControlWindow(const ScratchFolder& folder)
+{
+    UseInstallDir(folder.path());
+    PrivateMessage = RegisterWindowMessageA(PRIVATE_MESSAGE_NAME);
+    return CreateMainWindow();
+}
+
+void CloseControlWindow()
+{
+    DestroyWindow(MainWindow);
+    MSG quit;
+    PeekMessageA(&quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE);
 }

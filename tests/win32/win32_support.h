@@ -52,4 +52,9 @@ private:
 // Points InstallDir and PocketDir at a folder for the length of a test.
 void UseInstallDir(const std::string& folder);
 
+// The control window from its template, with its install folder in `folder`,
+// for the length of a test; closed as Exit closes it, its quit message taken back.
+bool OpenControlWindow(const ScratchFolder& folder);
+void CloseControlWindow();
+
 #endif
