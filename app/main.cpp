@@ -2,10 +2,10 @@
 // Start-up runs its gates in order; any that fails ends the program with 0.
 #include <windows.h>
 
-#include "autostart.h"
-#include "globals.h"
 #include "single_instance.h"
 #include "workspace.h"
+#include "../core/autostart.h"
+#include "../core/globals.h"
 #include "../hook/bridge.h"
 #include "../ui/mainwnd.h"
 

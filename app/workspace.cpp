@@ -1,48 +1,15 @@
 #include "workspace.h"
 
+#include <windows.h>
 #include <direct.h>
 #include <stdio.h>
 
-#include "globals.h"
-#include "info_text.h"
-#include "messages.h"
-#include "text_util.h"
+#include "../core/flag_files.h"
+#include "../core/globals.h"
+#include "../core/info_text.h"
+#include "../core/messages.h"
+#include "../core/text_util.h"
 #include "../ui/welcome.h"
-
-bool FileExists(const char* path)
-{
-    FILE* file = fopen(path, "rb");
-    if (file == 0)
-        return false;
-    fclose(file);
-    return true;
-}
-
-bool CreateFlagFile(const char* path)
-{
-    FILE* file = fopen(path, "wb");
-    if (file != 0)
-        fclose(file);
-    return FileExists(path);
-}
-
-bool RemoveFlagFile(const char* path)
-{
-    remove(path);
-    return !FileExists(path);
-}
-
-void ShowFlagFileError(HWND owner, const char* code)
-{
-    char text[1024];
-    FormatText(text, sizeof text, FlagFileErrorPattern, code);
-    MessageBoxA(owner, text, AppCaption, MB_ICONERROR | MB_OK);
-}
-
-bool MakeInstallPath(char* out, size_t outSize, const char* name)
-{
-    return JoinText(out, outSize, InstallDir, name);
-}
 
 static bool FailWorkspace()
 {

@@ -1,25 +1,7 @@
-// Install paths, the workspace folder "My ClickPocket" and the flag files.
+// Start-up: the install paths, the workspace folder "My ClickPocket" and its
+// Info.txt, and the welcome gate.
 #ifndef CLICKPOCKET_WORKSPACE_H
 #define CLICKPOCKET_WORKSPACE_H
-
-#include <windows.h>
-
-#include "path_rules.h"
-
-// True when the file can be opened for binary reading (a folder cannot).
-bool FileExists(const char* path);
-
-// Creates an empty marker file (or empties it) and reports whether it exists afterwards.
-bool CreateFlagFile(const char* path);
-
-// Deletes a marker file and reports whether it is gone afterwards.
-bool RemoveFlagFile(const char* path);
-
-// The "Failed to create flag file!" box with the given code, owned by owner.
-void ShowFlagFileError(HWND owner, const char* code);
-
-// out = InstallDir followed by name. False when it would not fit.
-bool MakeInstallPath(char* out, size_t outSize, const char* name);
 
 // Start-up gates: false means the program is to end (after any message).
 bool PrepareWorkspace();

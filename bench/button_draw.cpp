@@ -7,7 +7,7 @@
 #include <stdio.h>
 
 #include "../tests/tools/gdi_count.h"
-#include "app/globals.h"
+#include "core/globals.h"
 #include "paint/styled_label.h"
 #include "ui/mainwnd.h"
 

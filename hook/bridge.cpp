@@ -1,10 +1,10 @@
 #include "bridge.h"
 
 #include "hook_contract.h"
-#include "../app/globals.h"
-#include "../app/messages.h"
-#include "../app/text_util.h"
-#include "../app/workspace.h"
+#include "../core/globals.h"
+#include "../core/messages.h"
+#include "../core/text_util.h"
+#include "../core/flag_files.h"
 
 static bool FailBridge(HWND mainWindow, const char* text)
 {

@@ -6,8 +6,8 @@
 #include "dialog_icons.h"
 #include "dialog_labels.h"
 #include "dialog_texts.h"
-#include "../app/config.h"
-#include "../app/globals.h"
+#include "../core/config.h"
+#include "../core/globals.h"
 
 HBRUSH ContestBrush;
 

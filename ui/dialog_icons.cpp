@@ -1,6 +1,6 @@
 #include "dialog_icons.h"
 
-#include "../app/globals.h"
+#include "../core/globals.h"
 
 void SetDialogIcons(HWND dialog)
 {

@@ -3,7 +3,7 @@
 #ifndef CLICKPOCKET_DIALOG_TEXTS_H
 #define CLICKPOCKET_DIALOG_TEXTS_H
 
-#include "../app/config.h"
+#include "../core/config.h"
 
 #define ABOUT_TEXT_PRODUCT \
     "ClickPocket 1.0\n\nClickPocket is freeware. You may use it and give it away free of " \

@@ -3,10 +3,10 @@
 #include "dialog_icons.h"
 #include "documents.h"
 #include "mainwnd.h"
-#include "../app/globals.h"
-#include "../app/messages.h"
-#include "../app/text_util.h"
-#include "../app/workspace.h"
+#include "../core/globals.h"
+#include "../core/messages.h"
+#include "../core/text_util.h"
+#include "../core/flag_files.h"
 
 static void OpenManual(HWND dialog)
 {

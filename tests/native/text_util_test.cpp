@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "app/text_util.h"
+#include "core/text_util.h"
 
 namespace {
 

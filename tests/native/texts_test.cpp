@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/info_text.h"
-#include "app/messages.h"
-#include "app/path_rules.h"
-#include "app/text_util.h"
+#include "core/info_text.h"
+#include "core/messages.h"
+#include "core/path_rules.h"
+#include "core/text_util.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/autostart.h"
+#include "core/autostart.h"
 #include "win32_support.h"
 
 namespace {

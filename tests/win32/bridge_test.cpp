@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "hook/bridge.h"
 #include "hook/hook_contract.h"
 #include "ui/mainwnd.h"

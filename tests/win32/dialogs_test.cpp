@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "hook/hook_contract.h"
 #include "ui/about.h"
 #include "ui/contest.h"

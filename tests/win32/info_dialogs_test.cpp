@@ -8,7 +8,7 @@
 #include <string>
 
 #include "../tools/gdi_count.h"
-#include "app/globals.h"
+#include "core/globals.h"
 #include "hook/hook_contract.h"
 #include "label_support.h"
 #include "paint/styled_label.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "core/globals.h"
 #include "hook/hook_contract.h"
 #include "ui/mainwnd.h"
 #include "win32_support.h"

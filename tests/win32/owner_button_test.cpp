@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../tools/gdi_count.h"
-#include "app/globals.h"
+#include "core/globals.h"
 #include "hook/hook_contract.h"
 #include "label_support.h"
 #include "paint/owner_button.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
+#include "core/globals.h"
 
 int main(int argc, char** argv)
 {

@@ -2,8 +2,8 @@
 
 #include <stdio.h>
 
-#include "app/globals.h"
-#include "app/text_util.h"
+#include "core/globals.h"
+#include "core/text_util.h"
 #include "hook/hook_contract.h"
 #include "ui/mainwnd.h"
 

@@ -1,9 +1,10 @@
 // The workspace folder and the marker files, on Wine's real file system.
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
-#include "app/info_text.h"
+#include "core/globals.h"
+#include "core/info_text.h"
 #include "app/workspace.h"
+#include "core/flag_files.h"
 #include "win32_support.h"
 
 namespace {

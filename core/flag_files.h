@@ -1,0 +1,23 @@
+// Marker files in the install folder (welcome.dat, shift.dat): an option is on
+// while its empty file exists. Also the one error the program shows for them.
+#ifndef CLICKPOCKET_FLAG_FILES_H
+#define CLICKPOCKET_FLAG_FILES_H
+
+#include <windows.h>
+
+// True when the file can be opened for binary reading (a folder cannot).
+bool FileExists(const char* path);
+
+// Creates an empty marker file (or empties it) and reports whether it exists afterwards.
+bool CreateFlagFile(const char* path);
+
+// Deletes a marker file and reports whether it is gone afterwards.
+bool RemoveFlagFile(const char* path);
+
+// The "Failed to create flag file!" box with the given code, owned by owner.
+void ShowFlagFileError(HWND owner, const char* code);
+
+// out = InstallDir followed by name. False when it would not fit.
+bool MakeInstallPath(char* out, size_t outSize, const char* name);
+
+#endif
