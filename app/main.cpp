@@ -9,6 +9,20 @@
 #include "../hook/bridge.h"
 #include "../ui/mainwnd.h"
 
+// Takes the current folder out of the search for libraries loaded later, by us or
+// by the system on our behalf. Windows before XP SP1 has no such call.
+static void SecureLibrarySearch()
+{
+    typedef BOOL (WINAPI *SetDllDirectoryProc)(const char*);
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    if (kernel32 == 0)
+        return;
+    SetDllDirectoryProc setDllDirectory = reinterpret_cast<SetDllDirectoryProc>(
+        reinterpret_cast<void*>(GetProcAddress(kernel32, "SetDllDirectoryA")));
+    if (setDllDirectory != 0)
+        setDllDirectory("");
+}
+
 static int RunMessageLoop()
 {
     MSG message;
@@ -23,6 +37,7 @@ static int RunMessageLoop()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    SecureLibrarySearch();
     if (ActivateRunningCopy())
         return 0;
     AppInstance = instance;

@@ -66,6 +66,32 @@ inspect visible "My ClickPocket" 100 >/dev/null && opened=yes || opened=no
 echo "largest timer gap: ${with} ms with ClickPocket (folder opened: $opened), ${base} ms without; difference $((with - base)) ms"
 pkill -f "$work/ClickPocket.exe" || true
 
+echo "-- longest wait for an answer from ClickPocket's thread, folder window shown 2.5 s late"
+# The shell's folder action is a stand-in that shows "My ClickPocket" 2.5 s after
+# the request; a helper sends WM_NULL to the control window back to back from just
+# before the middle click until that window is raised.
+folder_class='HKLM\Software\Classes\Folder'
+"$CP_WINE" reg export "$folder_class" "$(winpath "$build/bench-folder-class.reg")" /y >/dev/null 2>&1
+"$CP_WINE" reg delete "$folder_class\shell\open\ddeexec" /f >/dev/null 2>&1 || true
+"$CP_WINE" reg add "$folder_class\shell\open\command" /ve /f /d \
+    "\"$(winpath "$CP_TOOLS_DIR/cpclicktarget.exe")\" folder 2500 \"$(winpath "$work/folder.log")\" \"%1\"" >/dev/null 2>&1
+fresh
+( cd "$work" && "$CP_WINE" "$work/ClickPocket.exe" >/dev/null 2>&1 & )
+inspect wait cp_dn475dc_1 20000 >/dev/null
+( "$CP_WINE" "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Ping" "$(winpath "$work/ping-target.log")" >/dev/null 2>&1 & )
+inspect visible "CP Ping" 10000 >/dev/null
+read -r x y < <(inspect center "CP Ping")
+xdotool mousemove "$x" "$y"; sleep 1
+inspect ping "ClickPocket 1.0" 8000 "My ClickPocket" >"$work/ping.txt" &
+pinger=$!
+sleep 0.3; xdotool click 2
+wait "$pinger"
+p() { sed -n "s/^$1=//p" "$work/ping.txt"; }
+echo "longest wait: $(p longest_ms) ms over $(p answers) answers ($(p unanswered) unanswered); folder window raised $(p raised_ms) ms after the pings began"
+"$CP_WINE" reg delete "$folder_class" /f >/dev/null 2>&1 || true
+"$CP_WINE" reg import "$(winpath "$build/bench-folder-class.reg")" >/dev/null 2>&1 || true
+pkill -f "$work/ClickPocket.exe" || true
+
 echo "-- sizes and imports"
 for f in ClickPocket.exe ClickPocket.dll; do echo "$f: $(stat -c %s "$CP_DIST_DIR/$f") bytes"; done
 for f in "$CP_DIST_DIR"/../../dist/ClickPocket.exe "$CP_DIST_DIR"/../../dist/ClickPocket.dll; do

@@ -1,4 +1,6 @@
-// Starting with Windows: the "CLICKPOCKET" value under the machine-wide Run key.
+// Starting with Windows: the "CLICKPOCKET" value under a Run key. The machine-wide
+// key comes first; an account that may not write it (a standard user, or an
+// administrator without elevation) gets the value under its own key instead.
 #ifndef CLICKPOCKET_AUTOSTART_H
 #define CLICKPOCKET_AUTOSTART_H
 
@@ -8,8 +10,26 @@ static const char RunKeyPath[]   = "Software\\Microsoft\\Windows\\CurrentVersion
 static const char RunValueName[] = "CLICKPOCKET";
 enum { RunValueBufferSize = 2048 };
 
-// enable: write the value with this executable's path; otherwise remove it.
-// False after the "Failed to update the registry !" box, owned by owner.
+// enable: write the value with this executable's path, under HKLM or else HKCU;
+// otherwise remove it from both. False after the "Failed to update the registry !"
+// box, owned by owner.
 bool SetAutostart(HWND owner, bool enable);
+
+// The registry calls SetAutostart makes. The real ones by default; tests put in
+// their own to play an account that the registry refuses.
+struct AutostartRegistryCalls {
+    LONG (WINAPI *createKey)(HKEY root, const char* subKey, DWORD reserved, char* keyClass,
+                             DWORD options, REGSAM access, SECURITY_ATTRIBUTES* security,
+                             HKEY* key, DWORD* disposition);
+    LONG (WINAPI *openKey)(HKEY root, const char* subKey, DWORD options, REGSAM access,
+                           HKEY* key);
+    LONG (WINAPI *setValue)(HKEY key, const char* name, DWORD reserved, DWORD type,
+                            const BYTE* data, DWORD size);
+    LONG (WINAPI *queryValue)(HKEY key, const char* name, DWORD* reserved, DWORD* type,
+                              BYTE* data, DWORD* size);
+    LONG (WINAPI *deleteValue)(HKEY key, const char* name);
+    LONG (WINAPI *closeKey)(HKEY key);
+};
+extern AutostartRegistryCalls AutostartRegistry;
 
 #endif

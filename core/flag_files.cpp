@@ -29,11 +29,20 @@ bool RemoveFlagFile(const char* path)
     return !FileExists(path);
 }
 
+// The box takes the focus from the control that asked for it; that control may
+// answer its focus change by trying the same file again (the Shift option does).
+// One user action gives one box: none while one is already up.
+static bool FlagFileErrorShowing;
+
 void ShowFlagFileError(HWND owner, const char* code)
 {
+    if (FlagFileErrorShowing)
+        return;
     char text[1024];
     FormatText(text, sizeof text, FlagFileErrorPattern, code);
+    FlagFileErrorShowing = true;
     MessageBoxA(owner, text, AppCaption, MB_ICONERROR | MB_OK);
+    FlagFileErrorShowing = false;
 }
 
 bool MakeInstallPath(char* out, size_t outSize, const char* name)

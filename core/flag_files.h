@@ -14,7 +14,8 @@ bool CreateFlagFile(const char* path);
 // Deletes a marker file and reports whether it is gone afterwards.
 bool RemoveFlagFile(const char* path);
 
-// The "Failed to create flag file!" box with the given code, owned by owner.
+// The "Failed to create flag file!" box with the given code, owned by owner;
+// nothing while such a box is already showing.
 void ShowFlagFileError(HWND owner, const char* code);
 
 // out = InstallDir followed by name. False when it would not fit.

@@ -44,7 +44,11 @@ bool InstallMouseHook(HWND mainWindow)
     if (RelayWindow == 0)
         return FailBridge(mainWindow, CreateRelayErrorText);
 
-    HookModule = LoadLibraryA(HOOK_LIBRARY_FILE);
+    // By its full path: a library of that name anywhere else on the search path
+    // would otherwise stand in for a missing one, inside every program we hook.
+    char libraryPath[PathBufferSize];
+    if (MakeInstallPath(libraryPath, sizeof libraryPath, HOOK_LIBRARY_FILE))
+        HookModule = LoadLibraryA(libraryPath);
     if (HookModule == 0)
         return FailBridge(mainWindow, LoadLibraryErrorText);
 

@@ -1,10 +1,10 @@
 // The contract between ClickPocket.exe and its hook library ClickPocket.dll.
 //
-// The program loads the library by its bare file name, installs the exported
-// WH_MOUSE procedure for all threads, and publishes what the procedure needs in
-// a hidden relay window: once the relay carries the ready title, its static
-// controls hold the control window's handle, the hook handle and the Shift
-// option as text. The library answers a middle click by delivering the
+// The program loads the library from its own folder (InstallDir + the file name
+// below, never from the search path), installs the exported WH_MOUSE procedure
+// for all threads, and publishes what the procedure needs in a hidden relay
+// window: once the relay carries the ready title, its static controls hold the
+// control window's handle, the hook handle and the Shift option as text. The library answers a middle click by delivering the
 // registered private message to the control window:
 //   wParam 0        open the workspace folder,
 //   wParam non-zero show the control window (Left Control held).

@@ -60,13 +60,20 @@ static bool PostRequestForPress()
     if (RequestMessage == 0)
         return false;
     WPARAM wParam = request == RequestShowWindow ? REQUEST_SHOW_WINDOW : REQUEST_OPEN_FOLDER;
+    // The program under the cursor has the foreground; ClickPocket, in the
+    // background, may take it (for its window or the folder's) only when let.
+    AllowSetForegroundWindow(relayProcess);
     return PostMessageA(target, RequestMessage, wParam, 0) != FALSE;
 }
 
 // A press we act on is taken from the program under the cursor, and so is its
 // release; without a per-thread slot to remember it, the click is passed on.
+// Every press starts from a clear memory: the release of a taken press may have
+// gone to another program's thread, and must not cost this thread its next one.
 static bool TakePress()
 {
+    if (TakenPressSlot != TLS_OUT_OF_INDEXES)
+        TlsSetValue(TakenPressSlot, 0);
     if (!PostRequestForPress())
         return false;
     if (TakenPressSlot == TLS_OUT_OF_INDEXES)

@@ -10,15 +10,26 @@ static void* FindVisible(const char* title, const FolderSearchOps& ops)
     return 0;
 }
 
-void* SearchFolderWindow(const char* pocketDir, const FolderSearchOps& ops)
+void StartFolderSearch(FolderSearch* search)
 {
-    for (int attempt = 0; attempt < FolderSearchAttempts; ++attempt) {
-        void* window = FindVisible("My ClickPocket", ops);
-        if (window == 0)
-            window = FindVisible(pocketDir, ops);
-        if (window != 0)
-            return window;
-        ops.pause(FolderSearchPauseMs);
-    }
-    return 0;
+    search->active = true;
+    search->attemptsMade = 0;
+}
+
+void StopFolderSearch(FolderSearch* search)
+{
+    search->active = false;
+}
+
+void* TryFolderSearch(FolderSearch* search, const char* pocketDir, const FolderSearchOps& ops)
+{
+    if (!search->active)
+        return 0;
+    ++search->attemptsMade;
+    void* window = FindVisible("My ClickPocket", ops);
+    if (window == 0)
+        window = FindVisible(pocketDir, ops);
+    if (window != 0 || search->attemptsMade >= FolderSearchAttempts)
+        search->active = false;
+    return window;
 }

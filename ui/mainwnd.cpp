@@ -38,24 +38,20 @@ static bool IsShown(void* window)
     return IsWindowVisible(static_cast<HWND>(window)) != FALSE;
 }
 
-static void Pause(unsigned milliseconds)
+// The search for the folder window after a folder request, carried on by a timer
+// of the control window. The thread never waits for the shell: it installed the
+// mouse hook, and every program whose mouse goes through it would wait too.
+static FolderSearch PendingSearch;
+enum { FolderSearchTimer = 1 };
+
+static void EndFolderSearch()
 {
-    Sleep(milliseconds);
+    StopFolderSearch(&PendingSearch);
+    KillTimer(MainWindow, FolderSearchTimer);
 }
 
-static void OpenPocketFolder()
+static void RaiseFolderWindow(HWND folder)
 {
-    HINSTANCE result = ShellExecuteA(RelayWindow, 0, PocketDir, 0, 0, SW_SHOWNORMAL);
-    if (reinterpret_cast<INT_PTR>(result) <= 32) {
-        char text[MessageBufferSize];
-        FormatText(text, sizeof text, FolderOpenErrorPattern, PocketDir);
-        MessageBoxA(MainWindow, text, AppCaption, MB_ICONWARNING);
-        return;
-    }
-    static const FolderSearchOps ops = { FindTopLevel, IsShown, Pause };
-    HWND folder = static_cast<HWND>(SearchFolderWindow(PocketDir, ops));
-    if (folder == 0)
-        return;
     // Passing through the topmost band lifts the folder above every other window.
     SetWindowPos(folder, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(folder);
@@ -64,12 +60,41 @@ static void OpenPocketFolder()
     SetForegroundWindow(folder);
 }
 
+// One attempt; the timer runs while attempts remain and stops when the search ends.
+static void ContinueFolderSearch()
+{
+    static const FolderSearchOps ops = { FindTopLevel, IsShown };
+    HWND folder = static_cast<HWND>(TryFolderSearch(&PendingSearch, PocketDir, ops));
+    if (!PendingSearch.active)
+        KillTimer(MainWindow, FolderSearchTimer);
+    if (folder != 0)
+        RaiseFolderWindow(folder);
+}
+
+static void OpenPocketFolder()
+{
+    EndFolderSearch();      // a new request starts the count again
+    HINSTANCE result = ShellExecuteA(RelayWindow, 0, PocketDir, 0, 0, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(result) <= 32) {
+        char text[MessageBufferSize];
+        FormatText(text, sizeof text, FolderOpenErrorPattern, PocketDir);
+        MessageBoxA(MainWindow, text, AppCaption, MB_ICONWARNING);
+        return;
+    }
+    StartFolderSearch(&PendingSearch);
+    ContinueFolderSearch();
+    if (PendingSearch.active)
+        SetTimer(MainWindow, FolderSearchTimer, FolderSearchPauseMs, 0);
+}
+
 static void OnHookRequest(WPARAM request)
 {
-    if (request != REQUEST_OPEN_FOLDER)
+    if (request != REQUEST_OPEN_FOLDER) {
+        EndFolderSearch();  // the window asked for stays shown
         ShowMainWindow();
-    else
+    } else {
         OpenPocketFolder();
+    }
 }
 
 static void OpenDocument(HWND window, const char* name)
@@ -82,6 +107,7 @@ static void OpenDocument(HWND window, const char* name)
 
 static void ConfirmExit(HWND window)
 {
+    EndFolderSearch();      // the last thing asked for is the end
     char folder[PathBufferSize];
     FolderWithoutTrailingSeparator(InstallDir, folder, sizeof folder);
     char text[MessageBufferSize];
@@ -169,7 +195,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DRAWITEM:
         DrawMainButton(static_cast<UINT>(wParam), reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         return 0;
+    case WM_TIMER:
+        if (wParam == FolderSearchTimer)
+            ContinueFolderSearch();
+        return 0;
     case WM_DESTROY:
+        EndFolderSearch();
         TearDownHookBridge();
         return 0;
     case WM_CLOSE:

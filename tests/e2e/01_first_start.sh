@@ -26,8 +26,12 @@ expect_eq "$(field 'ClickPocket 1.0' class)" clickpocket "class"
 expect_eq "$(field cp_dn475dc_1 owner)" "ClickPocket 1.0" "relay owner"
 expect_eq "$(field cp_dn475dc_1 visible)" 0 "relay visible"
 
-log "Run value"
+log "Run value: the machine's, none of the user's while the machine's can be written"
 expect_eq "$(run_value)" "REG_SZ    $(winpath "$INSTALL/ClickPocket.exe")" "Run value"
+expect_eq "$(run_value "$USER_RUN_KEY")" "" "per-user Run value after a start"
+# As a start from a standard account leaves it: Exit takes it away too.
+"$CP_WINE" reg add "$USER_RUN_KEY" /v CLICKPOCKET /t REG_SZ /f /d "$(winpath "$INSTALL/ClickPocket.exe")" >/dev/null 2>&1
+[ -n "$(run_value "$USER_RUN_KEY")" ] || fail "could not plant a per-user Run value"
 
 log "Exit with Yes ends with 0 and removes the Run value"
 inspect post "ClickPocket 1.0" close 0 0 >/dev/null
@@ -35,6 +39,23 @@ inspect msgbox "Your attention please!" >/dev/null || fail "no exit confirmation
 answer_box "Your attention please!" 6
 expect_eq "$(app_exit_code)" 0 "exit code"
 expect_eq "$(run_value)" "" "Run value after exit"
+expect_eq "$(run_value "$USER_RUN_KEY")" "" "per-user Run value after exit"
+
+log "the application manifest, read from the built program"
+manifest="$CP_BUILD_DIR/e2e/$SCENARIO.manifest"
+"$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" manifest "$(winpath "$INSTALL/ClickPocket.exe")" \
+    "$(winpath "$manifest")" || fail "no manifest (RT_MANIFEST 1) in ClickPocket.exe"
+cmp -s "$manifest" "$CP_SOURCE_DIR/res/clickpocket.manifest" || fail "the manifest differs from res/"
+grep -q '<requestedExecutionLevel level="asInvoker" uiAccess="false"/>' "$manifest" \
+    || fail "manifest: execution level"
+for os in e2011457-1546-43c5-a5fe-008deee3d3f0 35138b9a-5d96-4fbd-8e2d-a2440225f93a \
+          4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 1f676c76-80e1-4239-95bb-83d0f6d0da78 \
+          8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+    grep -q "<supportedOS Id=\"{$os}\"/>" "$manifest" || fail "manifest: no supportedOS $os"
+done
+if grep -qi -e 'Common-Controls' -e 'dependency' -e 'dpiAware' -e 'dpiAwareness' "$manifest"; then
+    fail "manifest: something that changes the look"
+fi
 
 log "with welcome.dat the note is neither created nor changed"
 expect_eq "$(stat -c %s "$INSTALL/welcome.dat")" 0 "welcome.dat size"

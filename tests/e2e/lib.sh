@@ -8,6 +8,7 @@ source "$here/../env/wine-env.sh" "$1" e2e
 SCENARIO=$(basename "$0" .sh)
 INSTALL="$CP_BUILD_DIR/e2e/$SCENARIO"
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+USER_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 APP_PID=
 MOUNTED=
 
@@ -31,7 +32,9 @@ cleanup() {
     # Folder windows: every explorer but the desktop's own.
     pgrep -af 'explorer\.exe' | grep -v '/desktop' | cut -d' ' -f1 | xargs -r kill 2>/dev/null
     unmount_install
+    restore_folder_action
     "$CP_WINE" reg delete "$RUN_KEY" /v CLICKPOCKET /f >/dev/null 2>&1
+    "$CP_WINE" reg delete "$USER_RUN_KEY" /v CLICKPOCKET /f >/dev/null 2>&1
     xdotool keyup Control_L Shift_L 2>/dev/null
     sleep 0.3
 }
@@ -103,7 +106,7 @@ answer_box() {
     xdotool mousemove "$x" "$y"; sleep 0.2; xdotool click 1; sleep 0.3
 }
 
-run_value() { "$CP_WINE" reg query "$RUN_KEY" /v CLICKPOCKET 2>/dev/null | tr -d '\r' | sed -n 's/^ *CLICKPOCKET *//p'; }
+run_value() { "$CP_WINE" reg query "${1:-$RUN_KEY}" /v CLICKPOCKET 2>/dev/null | tr -d '\r' | sed -n 's/^ *CLICKPOCKET *//p'; }
 
 # A target program that logs the mouse buttons it receives.
 TARGET_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.target.log"
@@ -112,7 +115,14 @@ start_target() {
     "$CP_WINE" "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Target" "$(winpath "$TARGET_LOG")" "$@" >/dev/null 2>&1 &
     inspect visible "CP Target" 10000 >/dev/null || fail "target did not start"
 }
-target_saw() { grep -c "$1" "$TARGET_LOG" || true; }
+target_saw() { grep -c "$1" "${2:-$TARGET_LOG}" || true; }
+# A second target, to the right of the first.
+OTHER_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.other.log"
+start_other_target() {
+    rm -f "$OTHER_LOG"
+    "$CP_WINE" "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Other" "$(winpath "$OTHER_LOG")" right >/dev/null 2>&1 &
+    inspect visible "CP Other" 10000 >/dev/null || fail "second target did not start"
+}
 
 # The install folder on a read-only file system, as a write-protected disk.
 make_read_only() {
@@ -269,4 +279,26 @@ expect_hundred_openings_flat() {
     after=$(gdi_count "$CONTROL")
     log "GDI objects: $before before, $after after 100 openings"
     expect_eq "$after" "$before" "GDI objects"
+}
+
+# The shell's folder action replaced by a stand-in (cpclicktarget folder) that
+# shows its "My ClickPocket" window <delay> ms late, or never (-1). Wine's own
+# action asks its explorer by DDE, so that goes too while the stand-in is in use;
+# the prefix's Folder class is put back at clean-up, as it was exported.
+FOLDER_CLASS='HKLM\Software\Classes\Folder'
+FOLDER_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.folder.log"
+FOLDER_SAVED="$CP_BUILD_DIR/e2e/$SCENARIO.folder-class.reg"
+late_folder_action() {
+    if [ ! -f "$FOLDER_SAVED" ]; then
+        "$CP_WINE" reg export "$FOLDER_CLASS" "$(winpath "$FOLDER_SAVED")" >/dev/null 2>&1 \
+            || fail "could not save the Folder class"
+    fi
+    "$CP_WINE" reg delete "$FOLDER_CLASS\shell\open\ddeexec" /f >/dev/null 2>&1 || true
+    "$CP_WINE" reg add "$FOLDER_CLASS\shell\open\command" /ve /f /d \
+        "\"$(winpath "$CP_TOOLS_DIR/cpclicktarget.exe")\" folder $1 \"$(winpath "$FOLDER_LOG")\" \"%1\"" >/dev/null 2>&1
+}
+restore_folder_action() {
+    [ -f "$FOLDER_SAVED" ] || return 0
+    "$CP_WINE" reg delete "$FOLDER_CLASS" /f >/dev/null 2>&1
+    "$CP_WINE" reg import "$(winpath "$FOLDER_SAVED")" >/dev/null 2>&1 && rm -f "$FOLDER_SAVED"
 }

@@ -17,7 +17,7 @@ struct FakeWindow {
 struct FakeDesktop {
     std::vector<FakeWindow> windows;
     int pauses = 0;
-    unsigned pausedMs = 0;
+    int lookups = 0;
 };
 
 FakeDesktop* desktop;
@@ -26,6 +26,7 @@ void* Handle(size_t index) { return reinterpret_cast<void*>(index + 1); }
 
 void* FakeFind(const char* title, void* after)
 {
+    ++desktop->lookups;
     size_t start = after == 0 ? 0 : reinterpret_cast<size_t>(after);
     for (size_t i = start; i < desktop->windows.size(); ++i) {
         const FakeWindow& w = desktop->windows[i];
@@ -41,63 +42,102 @@ bool FakeVisible(void* window)
     return desktop->pauses >= w.visibleAfterPauses;
 }
 
-void FakePause(unsigned ms)
-{
-    ++desktop->pauses;
-    desktop->pausedMs += ms;
-}
-
-const FolderSearchOps ops = { FakeFind, FakeVisible, FakePause };
+const FolderSearchOps ops = { FakeFind, FakeVisible };
 const char* const pocket = "C:\\CP\\My ClickPocket";
 
-class FolderSearch : public ::testing::Test {
+class FolderSearchTest : public ::testing::Test {
 protected:
     void SetUp() override { desktop = &fake; }
+
+    // As the control window runs it: an attempt at once, then one after each pause
+    // (a timer tick), until the search ends. Bounded, should it never end.
+    void* Run()
+    {
+        StartFolderSearch(&search);
+        for (int tick = 0; tick < 1000; ++tick) {
+            void* window = TryFolderSearch(&search, pocket, ops);
+            if (window != 0 || !search.active)
+                return window;
+            ++fake.pauses;
+        }
+        ADD_FAILURE() << "the search never ended";
+        return 0;
+    }
+
     FakeDesktop fake;
+    FolderSearch search = { false, 0 };
 };
 
-TEST_F(FolderSearch, AnOpenFolderIsFoundAtOnce)
+TEST_F(FolderSearchTest, AnOpenFolderIsFoundAtOnce)
 {
     fake.windows = { { "Other", 0, 0 }, { "My ClickPocket", 0, 0 } };
-    EXPECT_EQ(Handle(1), SearchFolderWindow(pocket, ops));
+    EXPECT_EQ(Handle(1), Run());
     EXPECT_EQ(0, fake.pauses);
+    EXPECT_EQ(1, search.attemptsMade);
+    EXPECT_FALSE(search.active);
 }
 
-TEST_F(FolderSearch, TheFullPathTitleIsTheSecondChoice)
+TEST_F(FolderSearchTest, TheFullPathTitleIsTheSecondChoice)
 {
     fake.windows = { { pocket, 0, 0 } };
-    EXPECT_EQ(Handle(0), SearchFolderWindow(pocket, ops));
+    EXPECT_EQ(Handle(0), Run());
     fake.windows = { { pocket, 0, 0 }, { "My ClickPocket", 0, 0 } };
-    EXPECT_EQ(Handle(1), SearchFolderWindow(pocket, ops));
+    EXPECT_EQ(Handle(1), Run());
 }
 
-TEST_F(FolderSearch, WaitsForAWindowStillBeingCreated)
+TEST_F(FolderSearchTest, WaitsForAWindowStillBeingCreated)
 {
     fake.windows = { { "My ClickPocket", 3, 7 } };
-    EXPECT_EQ(Handle(0), SearchFolderWindow(pocket, ops));
+    EXPECT_EQ(Handle(0), Run());
     EXPECT_EQ(7, fake.pauses);          // hidden while being created: not found yet
-    EXPECT_EQ(700u, fake.pausedMs);
+    EXPECT_EQ(8, search.attemptsMade);
 }
 
-TEST_F(FolderSearch, SkipsAHiddenNamesakeForAVisibleOne)
+TEST_F(FolderSearchTest, SkipsAHiddenNamesakeForAVisibleOne)
 {
     fake.windows = { { "My ClickPocket", 0, 1000 }, { "My ClickPocket", 0, 0 } };
-    EXPECT_EQ(Handle(1), SearchFolderWindow(pocket, ops));
+    EXPECT_EQ(Handle(1), Run());
 }
 
-TEST_F(FolderSearch, GivesUpAfterFiftyAttemptsAndPauses)
+TEST_F(FolderSearchTest, GivesUpAfterFiftyAttemptsAndLooksNoMore)
 {
     fake.windows = { { "My ClickPocket", 0, 50 } };   // would show one pause too late
-    EXPECT_EQ(nullptr, SearchFolderWindow(pocket, ops));
-    EXPECT_EQ(50, fake.pauses);
-    EXPECT_EQ(5000u, fake.pausedMs);
+    EXPECT_EQ(nullptr, Run());
+    EXPECT_EQ(50, search.attemptsMade);
+    EXPECT_EQ(49, fake.pauses);          // FolderSearchPauseMs apart: about 5 s in all
+    EXPECT_FALSE(search.active);
+    ++fake.pauses;                       // the window shows now, but the search is over
+    int lookups = fake.lookups;
+    EXPECT_EQ(nullptr, TryFolderSearch(&search, pocket, ops));
+    EXPECT_EQ(lookups, fake.lookups);
 }
 
-TEST_F(FolderSearch, TheLastAttemptCanStillSucceed)
+TEST_F(FolderSearchTest, TheLastAttemptCanStillSucceed)
 {
     fake.windows = { { "My ClickPocket", 49, 49 } };
-    EXPECT_EQ(Handle(0), SearchFolderWindow(pocket, ops));
-    EXPECT_EQ(49, fake.pauses);
+    EXPECT_EQ(Handle(0), Run());
+    EXPECT_EQ(50, search.attemptsMade);
+}
+
+TEST_F(FolderSearchTest, ARestartCountsItsAttemptsAfresh)
+{
+    fake.windows = { { "My ClickPocket", 70, 70 } };
+    StartFolderSearch(&search);
+    for (; fake.pauses < 30; ++fake.pauses)
+        EXPECT_EQ(nullptr, TryFolderSearch(&search, pocket, ops));
+    // A second request 30 attempts in: 50 more from here, enough for the window at 70.
+    EXPECT_EQ(Handle(0), Run());
+    EXPECT_EQ(41, search.attemptsMade);
+}
+
+TEST_F(FolderSearchTest, AStoppedSearchLooksNoMore)
+{
+    fake.windows = { { "My ClickPocket", 0, 0 } };
+    StartFolderSearch(&search);
+    StopFolderSearch(&search);
+    EXPECT_EQ(nullptr, TryFolderSearch(&search, pocket, ops));
+    EXPECT_EQ(0, fake.lookups);
+    EXPECT_EQ(0, search.attemptsMade);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // cpclicktarget: an ordinary program for the scenarios to click on. It logs every
 // mouse button message its window receives, one per line, to the file named on
 // its command line, and with "timer" also the largest gap between its 10 ms timer
-// messages (a measure of how long a click kept it waiting).
-//   cpclicktarget <title> <logfile> [timer]
+// messages (a measure of how long a click kept it waiting); with "right" its
+// window stands to the right of the default one, for a second target.
+//   cpclicktarget <title> <logfile> [timer|right]
 //
 // With "relay" it plays the program's part instead, to count what the hook
 // library delivers: it publishes a relay of its own (field 100 as given, or its
@@ -13,6 +14,12 @@
 // With "url" it stands in for the web browser: it appends the address it was
 // handed to the log, one line per opening.
 //   cpclicktarget url <logfile> <address>
+//
+// With "folder" it stands in for the shell's folder window, shown late: it logs
+// "OPENED <folder>", and after <delay> ms (never for -1) shows, without taking
+// the foreground, a window titled "My ClickPocket" and logs "SHOWN". It ends
+// when that window is closed, and by itself after 20 s.
+//   cpclicktarget folder <delay ms> <logfile> <folder>
 #include <windows.h>
 
 #include <stdio.h>
@@ -99,8 +106,47 @@ static int RunRelay(HINSTANCE instance)
     return 0;
 }
 
+static int RunLateFolder(HINSTANCE instance)
+{
+    Log = fopen(__argv[3], "ab");
+    if (Log == 0)
+        return 2;
+    fprintf(Log, "OPENED %s\n", __argv[4]);
+    fflush(Log);
+    long delay = strtol(__argv[2], 0, 10);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = TargetProc;
+    windowClass.hInstance = instance;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "CpLateFolder";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, "CpLateFolder", "My ClickPocket", WS_OVERLAPPEDWINDOW,
+                                  480, 40, 400, 300, 0, 0, instance, 0);
+    if (window == 0)
+        return 2;
+    if (delay >= 0)
+        SetTimer(window, 2, static_cast<UINT>(delay), 0);
+    SetTimer(window, 3, 20000, 0);
+    MSG message;
+    while (GetMessageA(&message, 0, 0, 0) > 0) {
+        if (message.message == WM_TIMER && message.wParam == 2) {
+            KillTimer(window, 2);
+            ShowWindow(window, SW_SHOWNOACTIVATE);
+            Note("SHOWN");
+            continue;
+        }
+        if (message.message == WM_TIMER && message.wParam == 3)
+            break;
+        DispatchMessageA(&message);
+    }
+    fclose(Log);
+    return 0;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    if (__argc >= 5 && strcmp(__argv[1], "folder") == 0)
+        return RunLateFolder(instance);
     if (__argc >= 2 && strcmp(__argv[1], "relay") == 0)
         return RunRelay(instance);
     if (__argc >= 4 && strcmp(__argv[1], "url") == 0) {
@@ -117,6 +163,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (Log == 0)
         return 2;
     Timing = __argc > 3 && strcmp(__argv[3], "timer") == 0;
+    int left = __argc > 3 && strcmp(__argv[3], "right") == 0 ? 480 : 40;
 
     WNDCLASSA windowClass = {};
     windowClass.style = CS_DBLCLKS;
@@ -127,7 +174,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     windowClass.lpszClassName = "CpClickTarget";
     RegisterClassA(&windowClass);
     HWND window = CreateWindowExA(0, "CpClickTarget", __argv[1], WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  40, 40, 400, 300, 0, 0, instance, 0);
+                                  left, 40, 400, 300, 0, 0, instance, 0);
     if (window == 0)
         return 2;
     if (Timing)

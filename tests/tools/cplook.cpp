@@ -24,6 +24,13 @@
 //   gdi <title>                 the GDI object count of the window's process
 //   cycle <show|about|contest> <n>   shows and hides the control window, or opens
 //                               and closes a dialog through its command, n times
+//   ping <title> <ms> [until]   sends WM_NULL to the window back to back for ms (or
+//                               until a window titled `until` has the foreground):
+//                               the answers, the longest wait for one, and when
+//                               `until` came to the front (-1: never)
+//   showwindow <title> <n>      ShowWindow with command n (0 hides, 5 shows)
+//   manifest <exe> <file>       copies the exe's application manifest (RT_MANIFEST 1)
+//                               into file
 #include <windows.h>
 
 #include <stdio.h>
@@ -326,6 +333,68 @@ static int Cycle(const char* kind, int rounds)
     return 0;
 }
 
+static double MillisecondsSince(const LARGE_INTEGER& start)
+{
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart)
+           / static_cast<double>(frequency.QuadPart);
+}
+
+static bool ForegroundIs(const char* title)
+{
+    char text[256] = "";
+    GetWindowTextA(GetForegroundWindow(), text, sizeof text);
+    return strcmp(text, title) == 0;
+}
+
+// How long the window's thread keeps another program waiting for an answer.
+static int Ping(HWND window, DWORD ms, const char* until)
+{
+    if (window == 0)
+        return 1;
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    unsigned long answers = 0, unanswered = 0;
+    double longest = 0, raised = -1;
+    while (MillisecondsSince(start) < ms) {
+        LARGE_INTEGER sent;
+        QueryPerformanceCounter(&sent);
+        DWORD_PTR result;
+        if (SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result))
+            ++answers;
+        else
+            ++unanswered;
+        double waited = MillisecondsSince(sent);
+        if (waited > longest)
+            longest = waited;
+        if (until != 0 && ForegroundIs(until)) {
+            raised = MillisecondsSince(start);
+            break;
+        }
+    }
+    printf("answers=%lu\nunanswered=%lu\nlongest_ms=%.1f\nraised_ms=%.0f\n", answers,
+           unanswered, longest, raised);
+    return 0;
+}
+
+static int CopyManifest(const char* exe, const char* file)
+{
+    HMODULE module = LoadLibraryExA(exe, 0, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = module ? FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : 0;
+    HGLOBAL loaded = found ? LoadResource(module, found) : 0;
+    const void* bytes = loaded ? LockResource(loaded) : 0;
+    if (bytes == 0)
+        return 1;
+    FILE* out = fopen(file, "wb");
+    if (out == 0)
+        return 1;
+    fwrite(bytes, 1, SizeofResource(module, found), out);
+    fclose(out);
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2)
@@ -434,6 +503,14 @@ int main(int argc, char** argv)
         return GdiOf(FindTitled(title));
     if (strcmp(command, "cycle") == 0 && argc >= 4)
         return Cycle(title, atoi(argv[3]));
+    if (strcmp(command, "ping") == 0 && argc >= 4)
+        return Ping(FindTitled(title), ms, argc > 4 ? argv[4] : 0);
+    if (strcmp(command, "showwindow") == 0 && argc >= 4) {
+        HWND w = FindTitled(title);
+        return w != 0 ? (ShowWindow(w, atoi(argv[3])), 0) : 1;
+    }
+    if (strcmp(command, "manifest") == 0 && argc >= 4)
+        return CopyManifest(argv[2], argv[3]);
     if (strcmp(command, "windows") == 0) {
         EnumWindows(PrintTopLevel, 0);
         return 0;

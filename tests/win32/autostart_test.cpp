@@ -16,11 +16,11 @@ struct RunValue {
     std::string data;        // as stored, terminating zero included
 };
 
-RunValue ReadRunValue()
+RunValue ReadRunValue(HKEY root = HKEY_LOCAL_MACHINE)
 {
     RunValue value;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, RunKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return value;
     char data[8192];
     DWORD size = sizeof data;
@@ -33,26 +33,73 @@ RunValue ReadRunValue()
     return value;
 }
 
-void WriteRaw(const std::string& data)
+void WriteRaw(const std::string& data, HKEY root = HKEY_LOCAL_MACHINE)
 {
     HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, 0, 0, KEY_WRITE, 0, &key, 0);
+    RegCreateKeyExA(root, RunKey, 0, 0, 0, KEY_WRITE, 0, &key, 0);
     RegSetValueExA(key, "CLICKPOCKET", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>(data.size() + 1));
     RegCloseKey(key);
 }
 
+// The registry as a standard account sees it: the refused roots may be read, but
+// neither opened for writing nor created in.
+bool RefuseMachine;
+bool RefuseUser;
+
+bool Refused(HKEY root)
+{
+    return (root == HKEY_LOCAL_MACHINE && RefuseMachine)
+           || (root == HKEY_CURRENT_USER && RefuseUser);
+}
+
+LONG WINAPI RefusingCreateKey(HKEY root, const char* subKey, DWORD reserved, char* keyClass,
+                              DWORD options, REGSAM access, SECURITY_ATTRIBUTES* security,
+                              HKEY* key, DWORD* disposition)
+{
+    if (Refused(root))
+        return ERROR_ACCESS_DENIED;
+    return RegCreateKeyExA(root, subKey, reserved, keyClass, options, access, security, key,
+                           disposition);
+}
+
+LONG WINAPI RefusingOpenKey(HKEY root, const char* subKey, DWORD options, REGSAM access,
+                            HKEY* key)
+{
+    if (Refused(root) && (access & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY)) != 0)
+        return ERROR_ACCESS_DENIED;
+    return RegOpenKeyExA(root, subKey, options, access, key);
+}
+
 class Autostart : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        saved_ = AutostartRegistry;
+        AutostartRegistry.createKey = RefusingCreateKey;
+        AutostartRegistry.openKey = RefusingOpenKey;
+        RefuseMachine = RefuseUser = false;
+    }
     void TearDown() override
     {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "CLICKPOCKET");
-            RegCloseKey(key);
+        AutostartRegistry = saved_;
+        for (HKEY root : { HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER }) {
+            HKEY key;
+            if (RegOpenKeyExA(root, RunKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+                RegDeleteValueA(key, "CLICKPOCKET");
+                RegCloseKey(key);
+            }
         }
     }
+    AutostartRegistryCalls saved_;
 };
+
+std::string ThisProgram()
+{
+    char module[MAX_PATH];
+    GetModuleFileNameA(0, module, sizeof module);
+    return module;
+}
 
 TEST_F(Autostart, WritesTheBarePathWithItsTerminator)
 {
@@ -67,6 +114,72 @@ TEST_F(Autostart, WritesTheBarePathWithItsTerminator)
     EXPECT_EQ(std::string(module) + '\0', value.data);
     EXPECT_EQ(std::string::npos, value.data.find('"'));
     EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST_F(Autostart, AnAccountThatMayNotWriteTheMachineKeyStartsWithItsOwn)
+{
+    RefuseMachine = true;
+    MessageBoxWatcher watcher;
+    ASSERT_TRUE(SetAutostart(0, true));
+    EXPECT_FALSE(ReadRunValue(HKEY_LOCAL_MACHINE).present);
+    RunValue value = ReadRunValue(HKEY_CURRENT_USER);
+    ASSERT_TRUE(value.present);
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
+    EXPECT_EQ(ThisProgram() + '\0', value.data);
+    EXPECT_TRUE(watcher.seen().empty());
+
+    // Exit: the per-user value goes; the machine key, unwritable, holds none: silent.
+    ASSERT_TRUE(SetAutostart(0, false));
+    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present);
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST_F(Autostart, AWritableMachineKeyLeavesTheUserKeyAlone)
+{
+    MessageBoxWatcher watcher;
+    ASSERT_TRUE(SetAutostart(0, true));
+    EXPECT_TRUE(ReadRunValue(HKEY_LOCAL_MACHINE).present);
+    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present);
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST_F(Autostart, TheErrorShowsOnlyWhenBothKeysRefuse)
+{
+    RefuseMachine = RefuseUser = true;
+    MessageBoxWatcher watcher;
+    EXPECT_FALSE(SetAutostart(0, true));
+    EXPECT_FALSE(ReadRunValue(HKEY_LOCAL_MACHINE).present);
+    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present);
+    std::vector<SeenMessageBox> seen = watcher.seen();
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ("Failed to update the registry !", seen[0].text);
+    EXPECT_EQ("ClickPocket 1.0", seen[0].caption);
+}
+
+TEST_F(Autostart, ExitRemovesTheValueFromBothKeys)
+{
+    WriteRaw(ThisProgram(), HKEY_LOCAL_MACHINE);
+    WriteRaw(ThisProgram(), HKEY_CURRENT_USER);
+    MessageBoxWatcher watcher;
+    ASSERT_TRUE(SetAutostart(0, false));
+    EXPECT_FALSE(ReadRunValue(HKEY_LOCAL_MACHINE).present);
+    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present);
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST_F(Autostart, AMachineValueThatCannotBeRemovedIsReportedOnce)
+{
+    // Written by an administrator; Exit from an account that may not touch it.
+    WriteRaw(ThisProgram(), HKEY_LOCAL_MACHINE);
+    WriteRaw(ThisProgram(), HKEY_CURRENT_USER);
+    RefuseMachine = true;
+    MessageBoxWatcher watcher;
+    EXPECT_FALSE(SetAutostart(0, false));
+    EXPECT_TRUE(ReadRunValue(HKEY_LOCAL_MACHINE).present);
+    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present);   // what could go, went
+    std::vector<SeenMessageBox> seen = watcher.seen();
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ("Failed to update the registry !", seen[0].text);
 }
 
 TEST_F(Autostart, RemovesTheValueAndIsSilentWhenItIsAbsent)

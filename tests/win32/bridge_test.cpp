@@ -25,11 +25,22 @@ std::string Decimal(const void* handle)
     return text;
 }
 
+// The hook library the build put beside this test program.
+std::string BuiltLibrary()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(0, path, sizeof path);
+    std::string folder(path, length);
+    return folder.substr(0, folder.rfind('\\') + 1) + HOOK_LIBRARY_FILE;
+}
+
 class Bridge : public ::testing::Test {
 protected:
     void SetUp() override
     {
         UseInstallDir(folder_.path());
+        ASSERT_TRUE(CopyFileA(BuiltLibrary().c_str(), folder_.file(HOOK_LIBRARY_FILE).c_str(),
+                              FALSE));
         ASSERT_TRUE(CreateMainWindow());
     }
     void TearDown() override
@@ -62,6 +73,20 @@ TEST_F(Bridge, PublishesEveryFieldBeforeTheReadyTitle)
     // The second-instance probe reads field 100 the way another process would.
     EXPECT_EQ(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(MainWindow)),
               GetDlgItemInt(FindWindowA(0, RELAY_TITLE_READY), RELAY_FIELD_MAIN_WINDOW, 0, FALSE));
+}
+
+TEST_F(Bridge, TheLibraryComesFromTheInstallFolderOnly)
+{
+    // The same library lies beside this program, first in the search order; with
+    // none in the install folder it must still not be loaded.
+    DeleteFileA(folder_.file(HOOK_LIBRARY_FILE).c_str());
+    MessageBoxWatcher watcher;
+    EXPECT_FALSE(InstallMouseHook(MainWindow));
+    EXPECT_EQ(nullptr, HookModule);
+    EXPECT_EQ(nullptr, GetModuleHandleA(HOOK_LIBRARY_FILE));
+    std::vector<SeenMessageBox> seen = watcher.seen();
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ("Failed to Load/Init DLL.", seen[0].text);
 }
 
 TEST_F(Bridge, AShiftFlagAtStartChecksTheOption)

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The shell shows the folder window late: ClickPocket looks for it from its
+# message loop, so its thread, which the hook runs through for programs of the
+# other bitness, answers every message meanwhile. A window 2.5 s late is raised;
+# one that never comes is given up after about 5 s, silently. A show request or
+# Exit during the search ends it.
+source "$(dirname "$0")/lib.sh"
+BOUND_MS=50
+
+# Pings the control window from another program while a middle click goes to the
+# target; prints what cplook ping found.
+click_and_ping() {   # $1: how long to ping, ms
+    local out="$CP_BUILD_DIR/e2e/$SCENARIO.ping"
+    point_at "CP Target"
+    inspect ping "$CONTROL" "$1" "My ClickPocket" >"$out" &
+    local pinger=$!
+    sleep 0.3
+    middle_click
+    wait "$pinger" || fail "ping failed"
+    cat "$out"
+}
+ping_field() { echo "$1" | sed -n "s/^$2=//p"; }
+expect_answered_within_bound() {
+    local longest
+    longest=$(ping_field "$1" longest_ms)
+    log "$2: $(ping_field "$1" answers) answers, longest wait ${longest} ms"
+    expect_eq "$(ping_field "$1" unanswered)" 0 "$2: unanswered messages"
+    awk -v l="$longest" -v b="$BOUND_MS" 'BEGIN { exit !(l <= b) }' \
+        || fail "$2: the control window's thread kept a sender waiting ${longest} ms"
+}
+
+fresh_install --welcomed
+late_folder_action 2500
+start_ready
+start_target
+
+log "a folder window shown 2.5 s late is raised; the thread answers throughout"
+rm -f "$FOLDER_LOG"
+out=$(click_and_ping 8000)
+expect_answered_within_bound "$out" "late window"
+raised=$(ping_field "$out" raised_ms)
+awk -v r="$raised" 'BEGIN { exit !(r >= 2400 && r < 4000) }' || fail "raised after ${raised} ms"
+expect_eq "$(grep -c '^SHOWN' "$FOLDER_LOG")" 1 "stand-in windows shown"
+expect_contains "$(cat "$FOLDER_LOG")" "OPENED $(winpath "$INSTALL/My ClickPocket")" "folder handed to the shell"
+expect_eq "$(field "$CONTROL" visible)" 0 "control window hidden"
+expect_eq "$(target_saw MBUTTON)" 0 "middle button messages the target received"
+inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
+
+log "a folder window that comes after the search is left where it is"
+late_folder_action 6500
+inspect foreground "CP Target" >/dev/null
+out=$(click_and_ping 7500)
+expect_answered_within_bound "$out" "window after the search"
+expect_eq "$(ping_field "$out" raised_ms)" -1 "raised"
+inspect visible "My ClickPocket" 2000 >/dev/null || fail "the stand-in never showed"
+expect_eq "$(inspect focus | sed -n 's/^foreground=//p')" "CP Target" "foreground"
+if inspect msgbox "$CONTROL" 200 >/dev/null; then fail "a message after giving up"; fi
+inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
+
+log "Left Ctrl + middle click during a search shows the control window for good"
+late_folder_action 2500
+inspect foreground "CP Target" >/dev/null
+point_at "CP Target"
+middle_click
+sleep 0.5
+ctrl_middle_click
+inspect visible "$CONTROL" 3000 >/dev/null || fail "control window not shown"
+inspect visible "My ClickPocket" 4000 >/dev/null || fail "the stand-in never showed"
+sleep 5
+expect_eq "$(field "$CONTROL" visible)" 1 "control window after the search would have ended"
+expect_eq "$(inspect focus | sed -n 's/^foreground=//p')" "$CONTROL" "foreground"
+inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
+
+log "Exit during a search ends the program with 0"
+click_on "$CONTROL" 105
+point_at "CP Target"
+middle_click
+sleep 0.3
+exit_app
+inspect gone "$CONTROL" 2000 >/dev/null || fail "control window left"
+log "passed"
