@@ -1,9 +1,9 @@
 // ClickPocket.dll: the mouse hook that runs inside every program receiving mouse
 // input. It must cost nothing on ordinary mouse traffic and never wait: no heap,
 // no C runtime, KERNEL32 and USER32 only, and no call that sends a message to
-// ClickPocket (whose thread may be busy for seconds while it looks for the folder
-// window). Texts of another process's window are read with GetWindowTextA, which
-// returns the stored text without sending WM_GETTEXT.
+// ClickPocket (whose thread may be in a modal loop, or busy with the shell).
+// Texts of another process's window are read with GetWindowTextA, which returns
+// the stored text without sending WM_GETTEXT.
 #include <windows.h>
 
 #include "click_rules.h"
