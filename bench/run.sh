@@ -6,7 +6,7 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 env_file="$build/test-env.sh"
 bash "$here/../tests/env/start.sh" "$env_file" bench >/dev/null
-trap 'pkill -f "$work" 2>/dev/null; pkill -f cpclicktarget 2>/dev/null; bash "$here/../tests/env/stop.sh" "$env_file" bench' EXIT
+trap 'set +e; pkill -f "$work" 2>/dev/null; pkill -f cpclicktarget 2>/dev/null; bash "$here/../tests/env/stop.sh" "$env_file" bench' EXIT
 source "$here/../tests/env/wine-env.sh" "$env_file" bench
 inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" "$@" | tr -d '\r'; }
 winpath() { echo "Z:$1" | tr / '\\'; }
