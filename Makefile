@@ -38,9 +38,11 @@ screenshots: deps build $(TEST_BUILD)/CMakeCache.txt
 	cmake --build $(TEST_BUILD) -j $(JOBS) --target dist_folder cplook
 	tools/screenshots.sh $(TEST_BUILD)
 
-dist: build
-	cd $(BUILD) && cpack --config CPackConfig.cmake
-	@ls -1 $(BUILD)/package/*.zip
+# build/package/: ClickPocket-<version>-i686.zip and -x86_64.zip, and SHA256SUMS;
+# the same commit gives the same bytes in any clone (README.md).
+dist: build $(BUILD)/x86_64/CMakeCache.txt
+	cmake --build $(BUILD)/x86_64 -j $(JOBS) --target dist_folder
+	tools/pack.sh $(BUILD)/package i686=$(BUILD) x86_64=$(BUILD)/x86_64
 
 bench: deps build $(TEST_BUILD)/CMakeCache.txt
 	cmake --build $(TEST_BUILD) -j $(JOBS)
