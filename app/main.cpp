@@ -6,6 +6,7 @@
 #include "workspace.h"
 #include "../core/autostart.h"
 #include "../core/globals.h"
+#include "../core/system_calls.h"
 #include "../hook/bridge.h"
 #include "../ui/mainwnd.h"
 
@@ -14,11 +15,8 @@
 static void SecureLibrarySearch()
 {
     typedef BOOL (WINAPI *SetDllDirectoryProc)(const char*);
-    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-    if (kernel32 == 0)
-        return;
     SetDllDirectoryProc setDllDirectory = reinterpret_cast<SetDllDirectoryProc>(
-        reinterpret_cast<void*>(GetProcAddress(kernel32, "SetDllDirectoryA")));
+        FindSystemCall("kernel32.dll", "SetDllDirectoryA"));
     if (setDllDirectory != 0)
         setDllDirectory("");
 }

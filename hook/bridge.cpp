@@ -1,10 +1,11 @@
 #include "bridge.h"
 
 #include "hook_contract.h"
+#include "../core/flag_files.h"
 #include "../core/globals.h"
 #include "../core/messages.h"
+#include "../core/system_calls.h"
 #include "../core/text_util.h"
-#include "../core/flag_files.h"
 
 static bool FailBridge(HWND mainWindow, const char* text)
 {
@@ -24,11 +25,8 @@ static void PublishNumber(int field, unsigned long value)
 static void AllowPrivateMessageFromAnyLevel(HWND mainWindow)
 {
     typedef BOOL (WINAPI *FilterProc)(HWND, UINT, DWORD, void*);
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    if (user32 == 0)
-        return;
     FilterProc allow = reinterpret_cast<FilterProc>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+        FindSystemCall("user32.dll", "ChangeWindowMessageFilterEx"));
     if (allow != 0)
         allow(mainWindow, PrivateMessage, 1 /* MSGFLT_ALLOW */, 0);
 }
