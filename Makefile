@@ -2,8 +2,11 @@
 # is missing first). See README.md.
 BUILD      := build
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
-TEST_ARCH   = $(shell tools/test-arch.sh)
-TEST_BUILD  = $(if $(filter i686,$(TEST_ARCH)),$(BUILD),$(BUILD)/x86_64)
+# make test ARCH=i686 (or x86_64) tests that build alone.
+ARCH       ?=
+# make run, bench and screenshots use one build: i686 where Wine runs it.
+RUN_ARCH    = $(firstword $(shell tools/test-arch.sh))
+TEST_BUILD  = $(if $(filter i686,$(RUN_ARCH)),$(BUILD),$(BUILD)/x86_64)
 
 .PHONY: all build deps configure test run dist bench screenshots clean
 
@@ -22,10 +25,10 @@ $(BUILD)/x86_64/CMakeCache.txt:
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target dist_folder
 
-# Every test layer, through ctest, on the build that this host's Wine can run.
-test: deps build $(TEST_BUILD)/CMakeCache.txt
-	cmake --build $(TEST_BUILD) -j $(JOBS)
-	cd $(TEST_BUILD) && ctest --output-on-failure --timeout 300
+# Every test layer, through ctest, on each build that this host's Wine can run
+# (tools/test-builds.sh; docs/testing.md).
+test: deps build $(BUILD)/x86_64/CMakeCache.txt
+	@tools/test-builds.sh $(BUILD) $(ARCH)
 
 # Starts the program under Wine; with no display, shows it on a virtual one and
 # saves a screenshot under build/screenshots/.

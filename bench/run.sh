@@ -5,17 +5,29 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 env_file="$build/test-env.sh"
+export CP_SESSION=bench      # a display of its own, beside any test run
 bash "$here/../tests/env/start.sh" "$env_file" bench >/dev/null
-trap 'set +e; pkill -f "$work" 2>/dev/null; pkill -f cpclicktarget 2>/dev/null; bash "$here/../tests/env/stop.sh" "$env_file" bench' EXIT
+# The programs started here are ended by their process ids; what the shell
+# started for them (folder windows) by stop.sh, with the bench prefix's wineserver.
+pids=()
+trap 'set +e; for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; bash "$here/../tests/env/stop.sh" "$env_file" bench' EXIT
 source "$here/../tests/env/wine-env.sh" "$env_file" bench
 inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" "$@" | tr -d '\r'; }
+# Starts a Windows program in the background; its process id is in `started`.
+launch() { "$CP_WINE" "$@" >/dev/null 2>&1 & started=$!; pids+=("$started"); }
+start_clickpocket() { (cd "$work" && exec "$CP_WINE" "$work/ClickPocket.exe") >/dev/null 2>&1 & cp_pid=$!; pids+=("$cp_pid"); }
+end_pid() {
+    kill "$1" 2>/dev/null || return 0
+    for _ in $(seq 30); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$1" 2>/dev/null; wait "$1" 2>/dev/null || true
+}
 winpath() { echo "Z:$1" | tr / '\\'; }
 now_ms() { date +%s%3N; }
 work="$build/bench-run"
 
 fresh() {
-    pkill -f "$work" 2>/dev/null || true
-    pgrep -af 'explorer\.exe' | grep -v /desktop | cut -d' ' -f1 | xargs -r kill 2>/dev/null || true
+    [ -z "${cp_pid:-}" ] || end_pid "$cp_pid"
+    inspect end >/dev/null      # folder windows: the bench prefix is ours alone
     sleep 0.3
     rm -rf "$work"; mkdir -p "$work"
     cp "$CP_DIST_DIR"/* "$work"/
@@ -36,10 +48,10 @@ ready=() trivial=()
 for _ in 1 2 3 4 5; do
     t0=$(now_ms); "$CP_WINE" "$build/benchtools/bench_trivial.exe"; trivial+=($(( $(now_ms) - t0 )))
     t0=$(now_ms)
-    ( cd "$work" && "$CP_WINE" "$work/ClickPocket.exe" >/dev/null 2>&1 & )
+    start_clickpocket
     inspect wait cp_dn475dc_1 20000 >/dev/null
     ready+=($(( $(now_ms) - t0 )))
-    pkill -f "$work/ClickPocket.exe"; sleep 0.5; wait 2>/dev/null || true
+    end_pid "$cp_pid"; sleep 0.5
 done
 median() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
 r=$(median "${ready[@]}") t=$(median "${trivial[@]}")
@@ -48,23 +60,23 @@ echo "ready relay: ${r} ms, trivial program: ${t} ms, ratio $(awk "BEGIN{printf 
 echo "-- longest stall of a clicked program (10 ms timer), folder search under way"
 stall() {   # $1: with|without
     local log="$work/stall-$1.log" x y
-    ( "$CP_WINE" "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Stall" "$(winpath "$log")" timer >/dev/null 2>&1 & )
+    launch "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Stall" "$(winpath "$log")" timer
     inspect visible "CP Stall" 10000 >/dev/null
     read -r x y < <(inspect center "CP Stall")
     xdotool mousemove "$x" "$y"; sleep 1.5
     xdotool click 2; sleep 4
-    pkill -f "CP Stall" || true; sleep 0.3
+    end_pid "$started"; sleep 0.3
     # The largest gap between timer messages over the whole run, click included.
     awk '/^GAP/ {g=$2} END {print g+0}' "$log"
 }
 fresh
 base=$(stall without)
-( cd "$work" && "$CP_WINE" "$work/ClickPocket.exe" >/dev/null 2>&1 & )
+start_clickpocket
 inspect wait cp_dn475dc_1 20000 >/dev/null
 with=$(stall with)
 inspect visible "My ClickPocket" 100 >/dev/null && opened=yes || opened=no
 echo "largest timer gap: ${with} ms with ClickPocket (folder opened: $opened), ${base} ms without; difference $((with - base)) ms"
-pkill -f "$work/ClickPocket.exe" || true
+end_pid "$cp_pid"
 
 echo "-- longest wait for an answer from ClickPocket's thread, folder window shown 2.5 s late"
 # The shell's folder action is a stand-in that shows "My ClickPocket" 2.5 s after
@@ -76,9 +88,9 @@ folder_class='HKLM\Software\Classes\Folder'
 "$CP_WINE" reg add "$folder_class\shell\open\command" /ve /f /d \
     "\"$(winpath "$CP_TOOLS_DIR/cpclicktarget.exe")\" folder 2500 \"$(winpath "$work/folder.log")\" \"%1\"" >/dev/null 2>&1
 fresh
-( cd "$work" && "$CP_WINE" "$work/ClickPocket.exe" >/dev/null 2>&1 & )
+start_clickpocket
 inspect wait cp_dn475dc_1 20000 >/dev/null
-( "$CP_WINE" "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Ping" "$(winpath "$work/ping-target.log")" >/dev/null 2>&1 & )
+launch "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Ping" "$(winpath "$work/ping-target.log")"
 inspect visible "CP Ping" 10000 >/dev/null
 read -r x y < <(inspect center "CP Ping")
 xdotool mousemove "$x" "$y"; sleep 1
@@ -90,7 +102,7 @@ p() { sed -n "s/^$1=//p" "$work/ping.txt"; }
 echo "longest wait: $(p longest_ms) ms over $(p answers) answers ($(p unanswered) unanswered); folder window raised $(p raised_ms) ms after the pings began"
 "$CP_WINE" reg delete "$folder_class" /f >/dev/null 2>&1 || true
 "$CP_WINE" reg import "$(winpath "$build/bench-folder-class.reg")" >/dev/null 2>&1 || true
-pkill -f "$work/ClickPocket.exe" || true
+end_pid "$cp_pid"
 
 echo "-- sizes and imports"
 for f in ClickPocket.exe ClickPocket.dll; do echo "$f: $(stat -c %s "$CP_DIST_DIR/$f") bytes"; done

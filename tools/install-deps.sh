@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing ClickPocket needs on Debian 12, as root.
-# Safe to run again: it only installs what is missing.
+# Safe to run again: it only installs what is missing, and says nothing then.
 #
 # A mirror in the middle of a sync can fail one index (often an i386 list) while the
 # rest are fine, so a partial `apt-get update` does not end the set-up: it is retried,
-# then whatever can be installed is installed. The 32-bit Wine packages must match
-# the 64-bit libraries already on the machine, which a half-updated index can
-# prevent; without them `make test` tests the x86_64 build (tools/test-arch.sh).
-# The script fails only when something that the build and the tests need is missing.
+# then whatever can be installed is installed. The 32-bit Wine must come with i386
+# twins of libraries that are already installed for amd64, at the very same version.
+# When the amd64 ones came from an index whose i386 half could not be read, the
+# plain install fails; then a consistent set is worked out (wine32_consistent_set
+# below). Without the 32-bit Wine, `make test` tests the x86_64 build alone.
+# The script fails only when something that the build and the tests need is missing,
+# or when an install took a working Wine loader away.
 set -uo pipefail
 
 # Needed on every host: both cross compilers (both builds ship), the 64-bit Wine
@@ -84,10 +87,87 @@ if [ ${#still_missing[@]} -ne 0 ]; then
   grep -E '^E:' "$log" | head -n 6 | sed 's/^/  apt: /' >&2
   exit 1
 fi
+[ ${#missing_optional[@]} -eq 0 ] && exit 0
 
-if [ ${#missing_optional[@]} -ne 0 ] && ! install "${missing_optional[@]}"; then
+loader_runs() { [ -x "$1" ] && "$1" --version >/dev/null 2>&1; }
+
+# The i386 packages that the 32-bit Wine would bring, each an amd64 library already
+# installed whose version no i386 index offers, to be moved with its twin to the
+# newest version that both architectures offer: "name installed-version version" per
+# line. Fails, saying why, when some such library has no version in common.
+wine32_consistent_set() {
+  local closure candidates offers name version common newest v
+  closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts \
+              --no-breaks --no-replaces --no-enhances wine32:i386 2>/dev/null \
+            | sed -n 's/^\([^ <][^ ]*\):i386$/\1/p' | sort -u)
+  [ -n "$closure" ] || { echo "wine32:i386 is not offered"; return 1; }
+  # Of those, the amd64 libraries installed that must carry their twins' version.
+  candidates=$(join <(echo "$closure") <(dpkg-query -W \
+      -f='${Package} ${Architecture} ${Multi-Arch} ${Version} ${db:Status-Abbrev}\n' \
+      | awk '$2 == "amd64" && $3 == "same" && $5 == "ii" { print $1, $4 }' | sort))
+  [ -n "$candidates" ] || return 0
+  # "name arch version" for every version offered, in one look-up.
+  offers=$(apt-cache madison $(echo "$candidates" | awk '{ print $1 ":amd64", $1 ":i386" }') 2>/dev/null \
+           | awk -F' *[|] *' '{ sub(/^ */, "", $1); sub(/:.*/, "", $1); n = split($3, w, " ")
+                               print $1, w[n - 1], $2 }' | sort -u)
+  offered() { echo "$offers" | awk -v n="$name" -v a="$1" '$1 == n && $2 == a { print $3 }' | sort -u; }
+  while read -r name version; do
+    offered i386 | grep -qxF "$version" && continue
+    common=$(comm -12 <(offered amd64) <(offered i386))
+    [ -n "$common" ] || { echo "no version of $name is offered for both amd64 and i386"; return 1; }
+    newest=
+    for v in $common; do
+      if [ -z "$newest" ] || dpkg --compare-versions "$v" gt "$newest"; then newest=$v; fi
+    done
+    echo "$name $version $newest"
+  done <<<"$candidates"
+}
+
+# Every package that apt would take away, as "name [version]" lines of a dry run.
+removals_of() { apt-get -s "$@" 2>/dev/null | sed -n 's/^Remv \([^ ]*\) \[\([^]]*\)\].*/\1 \2/p'; }
+
+wine64_ran=no
+loader_runs /usr/lib/wine/wine64 && wine64_ran=yes
+if ! install "${missing_optional[@]}"; then
   reason=$(grep -E '^E:' "$log" | head -n 1)
-  echo "32-bit Wine could not be installed (${reason:-apt-get failed}); make test will test the x86_64 build." >&2
-  mkdir -p "$(dirname "$stamp")" && touch "$stamp"
+  wine32_done=no
+  # The release's own suite first: its i386 and amd64 halves agree with each other.
+  codename=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
+  if [ -z "$codename" ]; then
+    :
+  elif ! set_lines=$(wine32_consistent_set); then
+    reason=$set_lines
+  else
+    read -ra pins <<<"$(echo "$set_lines" | awk 'NF { printf "%s:amd64=%s %s:i386=%s ", $1, $3, $1, $3 }')"
+    stepped_back=$(echo "$set_lines" | while read -r name was now; do
+        [ -n "$name" ] && dpkg --compare-versions "$now" lt "$was" && echo "$name $was -> $now"; done)
+    request=(install -y -qq --no-install-recommends --allow-downgrades -t "$codename" "${missing_optional[@]}" "${pins[@]}")
+    removals=$(removals_of "${request[@]}")
+    if [ -n "$removals" ]; then
+      reason="it would remove $(echo "$removals" | cut -d' ' -f1 | xargs)"
+    elif apt-get "${request[@]}" >"$log" 2>&1; then
+      wine32_done=yes
+      echo "32-bit Wine installed from $codename; $(( ${#pins[@]} / 2 )) libraries put on one version for amd64 and i386${stepped_back:+, stepped back: $(echo "$stepped_back" | paste -sd, -)}." >&2
+    else
+      reason=$(grep -E '^E:' "$log" | head -n 1)
+    fi
+  fi
+  if [ $wine32_done = no ]; then
+    echo "32-bit Wine could not be installed (${reason:-apt-get failed}); make test will test the x86_64 build." >&2
+    mkdir -p "$(dirname "$stamp")" && touch "$stamp"
+  fi
+fi
+
+# Never fewer working loaders than before.
+if [ $wine64_ran = yes ] && ! loader_runs /usr/lib/wine/wine64; then
+  install wine64 libwine
+  if ! loader_runs /usr/lib/wine/wine64; then
+    echo "Installing the 32-bit Wine took away the 64-bit one (/usr/lib/wine/wine64 no longer runs)," >&2
+    echo "and reinstalling wine64 did not bring it back: run 'apt-get install wine64' by hand." >&2
+    exit 1
+  fi
+fi
+if installed wine32:i386 && ! loader_runs /usr/lib/wine/wine; then
+  echo "32-bit Wine is installed, but its loader does not run on this host; make test will test the x86_64 build." >&2
 fi
 exit 0

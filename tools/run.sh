@@ -43,6 +43,7 @@ cleanup() {
 trap 'rc=$?; cleanup; exit $rc' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
+export CP_SESSION=run    # a display of its own, beside any test run
 bash "$top/tests/env/start.sh" "$env_file" run >/dev/null || fail "the virtual display or the Wine prefix did not start"
 source "$top/tests/env/wine-env.sh" "$env_file" run
 inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" "$@" | tr -d '\r'; }

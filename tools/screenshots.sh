@@ -8,6 +8,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 out="$top/docs/screenshots"
 env_file="$build/test-env.sh"
 unset CP_DISPLAY_OVERRIDE
+export CP_SESSION=screenshots    # a display of its own, beside any test run
 bash "$top/tests/env/start.sh" "$env_file" e2e >/dev/null
 # The scenarios' helpers: a fresh install folder, real X input, cplook.
 set -- "$env_file"

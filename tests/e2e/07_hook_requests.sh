@@ -20,7 +20,7 @@ xdotool keydown Control_L; xdotool click --repeat 5 --delay 60 2; xdotool keyup 
 sleep 1
 expect_eq "$(requests 1)" 5 "show requests"
 expect_eq "$(target_saw MBUTTON)" 0 "middle button messages at the target"
-pkill -f "relay" ; inspect gone cp_dn475dc_1 3000 >/dev/null
+end_spy
 
 log "Shift option on: plain clicks pass through"
 start_spy 1
@@ -29,7 +29,7 @@ xdotool click --repeat 3 --delay 300 2
 sleep 1
 expect_eq "$(requests 0)" 0 "requests"
 expect_eq "$(target_saw MBUTTONUP)" 3 "releases at the target"
-pkill -f "relay"; inspect gone cp_dn475dc_1 3000 >/dev/null
+end_spy
 
 for hostile in "12abc" "99999999999" "0x10" "$(inspect wait 'CP Target')"; do
     log "field 100 '$hostile': nothing is posted, the click passes"
@@ -40,6 +40,6 @@ for hostile in "12abc" "99999999999" "0x10" "$(inspect wait 'CP Target')"; do
     sleep 0.8
     expect_eq "$(requests 0)" 0 "requests"
     expect_eq "$(target_saw MBUTTONUP)" $((before + 1)) "release at the target"
-    pkill -f "relay"; inspect gone cp_dn475dc_1 3000 >/dev/null
+    end_spy
 done
 log "passed"

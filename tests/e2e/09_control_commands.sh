@@ -41,11 +41,11 @@ log "License and Help open the documents, or warn when they are missing"
 click_on "ClickPocket 1.0" 101
 inspect visible "license.txt - Notepad" 10000 >/dev/null || fail "license.txt not opened"
 expect_eq "$(field 'ClickPocket 1.0' visible)" 0 "hidden after License"
-pkill -f notepad; sleep 0.3
+inspect endwindow "license.txt - Notepad"; sleep 0.3
 show_control_window
 click_on "ClickPocket 1.0" 102
 inspect visible "readme.txt - Notepad" 10000 >/dev/null || fail "readme.txt not opened"
-pkill -f notepad; sleep 0.3
+inspect endwindow "readme.txt - Notepad"; sleep 0.3
 rm "$INSTALL/readme.txt"
 show_control_window
 click_on "ClickPocket 1.0" 102
@@ -108,7 +108,7 @@ sleep 1
 expect_eq "$(inspect count "ClickPocket 1.0")" 1 "windows once the box was answered"
 expect_eq "$(inspect text cp_dn475dc_1 102)" 1 "field 102"
 [ ! -e "$INSTALL/shift.dat" ] || fail "shift.dat on a read-only folder"
-pkill -f "$INSTALL/ClickPocket.exe"; sleep 0.5
+end_app
 unmount_install
 
 log "installed at the root of a drive, Exit names the drive alone"

@@ -9,8 +9,10 @@ SCENARIO=$(basename "$0" .sh)
 INSTALL="$CP_BUILD_DIR/e2e/$SCENARIO"
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 USER_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
-APP_PID=
 MOUNTED=
+# Process ids of the Windows programs this scenario started, for the clean-up.
+PIDS_FILE="$CP_BUILD_DIR/e2e/$SCENARIO.pids"
+APP_PID_FILE="$CP_BUILD_DIR/e2e/$SCENARIO.app.pid"
 
 log() { echo "[$SCENARIO] $*"; }
 fail() { echo "[$SCENARIO] FAIL: $*" >&2; exit 1; }
@@ -25,12 +27,33 @@ unmount_install() {
     MOUNTED=
 }
 
+# Ends one process by its id: asked first, then forced.
+end_pid() {
+    [ -n "${1:-}" ] || return 0
+    kill "$1" 2>/dev/null || return 0
+    for _ in $(seq 30); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+    kill -KILL "$1" 2>/dev/null
+}
+# Ends the copy of the program that start_app started last.
+end_app() { end_pid "$(cat "$APP_PID_FILE" 2>/dev/null)"; sleep 0.5; }
+
+# Starts a Windows program of the tests in the background; LAUNCHED is its id.
+launch() {
+    "$CP_WINE" "$@" >/dev/null 2>&1 &
+    LAUNCHED=$!
+    echo "$LAUNCHED" >>"$PIDS_FILE"
+}
+
 cleanup() {
     set +e
-    pkill -f "$INSTALL" 2>/dev/null
-    pkill -f cpclicktarget 2>/dev/null
-    # Folder windows: every explorer but the desktop's own.
-    pgrep -af 'explorer\.exe' | grep -v '/desktop' | cut -d' ' -f1 | xargs -r kill 2>/dev/null
+    local pid
+    mkdir -p "$(dirname "$PIDS_FILE")"
+    for pid in $(cat "$PIDS_FILE" 2>/dev/null); do end_pid "$pid"; done
+    rm -f "$PIDS_FILE"
+    # What the shell started on the program's behalf (folder windows, Notepad,
+    # the stand-ins) runs in this layer's private prefix, which nothing but
+    # these scenarios uses: end every program there but Wine's own.
+    inspect end >/dev/null
     unmount_install
     restore_folder_action
     "$CP_WINE" reg delete "$RUN_KEY" /v CLICKPOCKET /f >/dev/null 2>&1
@@ -58,12 +81,13 @@ inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" "$@" | tr -d '\r'; }
 # Starts ClickPocket.exe of a folder (default: the install) in the background.
 start_app() {
     local folder=${1:-$INSTALL}
-    rm -f "$CP_BUILD_DIR/e2e/$SCENARIO.exit"
+    rm -f "$CP_BUILD_DIR/e2e/$SCENARIO.exit" "$APP_PID_FILE"
     # Started from a folder of its own, as from a shortcut: no stray library in
     # the current folder can stand in for the program's own.
-    ( cd "$CP_BUILD_DIR/e2e" && "$CP_WINE" "$folder/ClickPocket.exe" >/dev/null 2>&1
-      echo $? >"$CP_BUILD_DIR/e2e/$SCENARIO.exit" ) &
-    APP_PID=$!
+    ( cd "$CP_BUILD_DIR/e2e" && "$CP_WINE" "$folder/ClickPocket.exe" >/dev/null 2>&1 &
+      echo $! >"$APP_PID_FILE"; echo $! >>"$PIDS_FILE"
+      wait $!; echo $? >"$CP_BUILD_DIR/e2e/$SCENARIO.exit" ) &
+    for _ in $(seq 50); do [ -s "$APP_PID_FILE" ] && break; sleep 0.02; done
 }
 
 # Waits for the program started last to end; prints its exit code.
@@ -112,7 +136,7 @@ run_value() { "$CP_WINE" reg query "${1:-$RUN_KEY}" /v CLICKPOCKET 2>/dev/null |
 TARGET_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.target.log"
 start_target() {
     rm -f "$TARGET_LOG"
-    "$CP_WINE" "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Target" "$(winpath "$TARGET_LOG")" "$@" >/dev/null 2>&1 &
+    launch "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Target" "$(winpath "$TARGET_LOG")" "$@"
     inspect visible "CP Target" 10000 >/dev/null || fail "target did not start"
 }
 target_saw() { grep -c "$1" "${2:-$TARGET_LOG}" || true; }
@@ -120,7 +144,7 @@ target_saw() { grep -c "$1" "${2:-$TARGET_LOG}" || true; }
 OTHER_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.other.log"
 start_other_target() {
     rm -f "$OTHER_LOG"
-    "$CP_WINE" "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Other" "$(winpath "$OTHER_LOG")" right >/dev/null 2>&1 &
+    launch "$CP_TOOLS_DIR/cpclicktarget.exe" "CP Other" "$(winpath "$OTHER_LOG")" right
     inspect visible "CP Other" 10000 >/dev/null || fail "second target did not start"
 }
 
@@ -156,10 +180,12 @@ SPY_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.spy.log"
 start_spy() {
     local shift=$1; shift
     rm -f "$SPY_LOG"
-    "$CP_WINE" "$CP_TOOLS_DIR/cpclicktarget.exe" relay "$(winpath "$INSTALL/ClickPocket.dll")" \
-        "$(winpath "$SPY_LOG")" "$shift" "$@" >/dev/null 2>&1 &
+    launch "$CP_TOOLS_DIR/cpclicktarget.exe" relay "$(winpath "$INSTALL/ClickPocket.dll")" \
+        "$(winpath "$SPY_LOG")" "$shift" "$@"
+    SPY_PID=$LAUNCHED
     inspect wait cp_dn475dc_1 10000 >/dev/null || fail "spy relay did not start"
 }
+end_spy() { end_pid "$SPY_PID"; inspect gone cp_dn475dc_1 3000 >/dev/null; }
 requests() { grep -c "^REQUEST $1\$" "$SPY_LOG" || true; }
 
 WELCOME="Welcome to ClickPocket !"
@@ -230,7 +256,7 @@ rect_of() { inspect rect "$@"; }
 # (Wine does not report another process's memory to Windows programs).
 private_kb() {
     local pid
-    pid=$(pgrep -f "$INSTALL/ClickPocket.exe" | head -1)
+    pid=$(cat "$APP_PID_FILE")
     awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb + 0 }' "/proc/$pid/smaps_rollup"
 }
 
@@ -282,7 +308,9 @@ expect_hundred_openings_flat() {
 }
 
 # The shell's folder action replaced by a stand-in (cpclicktarget folder) that
-# shows its "My ClickPocket" window <delay> ms late, or never (-1). Wine's own
+# shows its "My ClickPocket" window <delay> ms late, or never (-1); or, given a
+# window class and a title, such a window (as File Explorer's "CabinetWClass"
+# titled "My ClickPocket - File Explorer" on Windows 11). Wine's own
 # action asks its explorer by DDE, so that goes too while the stand-in is in use;
 # the prefix's Folder class is put back at clean-up, as it was exported.
 FOLDER_CLASS='HKLM\Software\Classes\Folder'
@@ -295,7 +323,7 @@ late_folder_action() {
     fi
     "$CP_WINE" reg delete "$FOLDER_CLASS\shell\open\ddeexec" /f >/dev/null 2>&1 || true
     "$CP_WINE" reg add "$FOLDER_CLASS\shell\open\command" /ve /f /d \
-        "\"$(winpath "$CP_TOOLS_DIR/cpclicktarget.exe")\" folder $1 \"$(winpath "$FOLDER_LOG")\" \"%1\"" >/dev/null 2>&1
+        "\"$(winpath "$CP_TOOLS_DIR/cpclicktarget.exe")\" folder $1 \"$(winpath "$FOLDER_LOG")\" \"%1\"${2:+ $2 \"$3\"}" >/dev/null 2>&1
 }
 restore_folder_action() {
     [ -f "$FOLDER_SAVED" ] || return 0

@@ -8,6 +8,16 @@ export WINEARCH="$CP_WINEARCH"
 export WINEDEBUG=-all
 export WINESERVER="$CP_WINESERVER"
 export WINELOADER="$CP_WINE"
-export DISPLAY="${CP_DISPLAY_OVERRIDE:-:$CP_TEST_DISPLAY}"
+# The virtual display that start.sh began for this session (the tests, or
+# CP_SESSION: bench, run, screenshots): its process id and display number.
+CP_XVFB_PID="$CP_BUILD_DIR/xvfb-${CP_SESSION:-tests}.pid"
+CP_XVFB_DISPLAY="$CP_BUILD_DIR/xvfb-${CP_SESSION:-tests}.display"
+if [ -n "${CP_DISPLAY_OVERRIDE:-}" ]; then
+    export DISPLAY="$CP_DISPLAY_OVERRIDE"
+elif [ -s "$CP_XVFB_DISPLAY" ]; then
+    export DISPLAY=":$(cat "$CP_XVFB_DISPLAY")"
+else
+    export DISPLAY=     # no display of ours yet: nothing to draw on by accident
+fi
 # No desktop integration: menus and file associations are not needed.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"

@@ -5,7 +5,8 @@
 //   wait <title> [ms]           a top-level window with this title exists (hidden too)
 //   visible <title> [ms]        ... and is visible
 //   gone <title> [ms]           no top-level window has this title any more
-//   info <title>                handle, visibility, topmost, owner, styles, rectangle
+//   info <title> [id]           handle, visibility, topmost, owner, styles, rectangle
+//                               (of the window titled so that has control id)
 //   text <title> <id>           the text of control <id>
 //   checked <title> <id>        1 when checkbox <id> is checked
 //   center <title> [id]         screen point in the middle of the window or control
@@ -31,7 +32,14 @@
 //   showwindow <title> <n>      ShowWindow with command n (0 hides, 5 shows)
 //   manifest <exe> <file>       copies the exe's application manifest (RT_MANIFEST 1)
 //                               into file
+//   runvalue <HKLM|HKCU>        the CLICKPOCKET value under that Run key, read as
+//                               UTF-16 and printed as UTF-8 (exit 1 when absent)
+//   endwindow <title>           ends the process that owns the window (by its id)
+//   end                         ends every program of this Wine prefix but Wine's own
+//                               (its services and the desktop): what the tests and
+//                               the shell started for them, folder windows included
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -144,8 +152,12 @@ static int MessageBoxInfo(const char* caption, DWORD ms)
             return 1;
         Sleep(20);
     }
-    char text[8192] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    // Read as UTF-16 and printed as UTF-8: every character as the box shows it,
+    // whatever the code page of either program.
+    WCHAR wide[8192] = L"";
+    GetDlgItemTextW(box, 0xFFFF, wide, 8192);
+    char text[8192 * 3] = "";
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, 0, 0);
     printf("hwnd=%lu\nowner=", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(box)));
     PrintTitle(GetWindow(box, GW_OWNER));
     printf("\ntext=");
@@ -395,6 +407,80 @@ static int CopyManifest(const char* exe, const char* file)
     return 0;
 }
 
+static int PrintRunValue(const char* root)
+{
+    HKEY key;
+    if (RegOpenKeyExW(strcmp(root, "HKCU") == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE,
+                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_READ, &key)
+        != ERROR_SUCCESS)
+        return 1;
+    WCHAR wide[4096] = L"";
+    DWORD size = sizeof wide - sizeof(WCHAR);
+    DWORD type = 0;
+    LONG result = RegQueryValueExW(key, L"CLICKPOCKET", 0, &type,
+                                   reinterpret_cast<BYTE*>(wide), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS)
+        return 1;
+    char text[4096 * 3] = "";
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, 0, 0);
+    printf("%s%s\n", type == REG_SZ ? "" : "(not REG_SZ) ", text);
+    return 0;
+}
+
+static bool EndProcess(DWORD id)
+{
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (process == 0)
+        return false;
+    bool ended = TerminateProcess(process, 1) != FALSE;
+    WaitForSingleObject(process, 3000);
+    CloseHandle(process);
+    return ended;
+}
+
+static int EndWindowOwner(HWND window)
+{
+    DWORD id = 0;
+    if (window != 0)
+        GetWindowThreadProcessId(window, &id);
+    return id != 0 && EndProcess(id) ? 0 : 1;
+}
+
+// A prefix holds only what its own wineserver runs: Wine's services (services.exe
+// and what it starts), the desktop's explorer, and the programs of the tests.
+static int EndPrefixPrograms()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 1;
+    enum { MaxProcesses = 512 };
+    static PROCESSENTRY32 all[MaxProcesses];
+    int count = 0;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more && count < MaxProcesses;
+         more = Process32Next(snapshot, &entry))
+        all[count++] = entry;
+    CloseHandle(snapshot);
+
+    DWORD desktop = 0;
+    GetWindowThreadProcessId(GetDesktopWindow(), &desktop);
+    DWORD services = 0;
+    for (int i = 0; i < count; ++i)
+        if (lstrcmpiA(all[i].szExeFile, "services.exe") == 0)
+            services = all[i].th32ProcessID;
+    for (int i = 0; i < count; ++i) {
+        DWORD id = all[i].th32ProcessID;
+        if (id == GetCurrentProcessId() || id == desktop || id == services
+            || all[i].th32ParentProcessID == services)
+            continue;
+        if (EndProcess(id))
+            printf("ended %lu %s\n", static_cast<unsigned long>(id), all[i].szExeFile);
+    }
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2)
@@ -419,7 +505,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (strcmp(command, "info") == 0)
-        return Info(FindTitled(title));
+        return Info(argc > 3 ? FindTitledWith(title, atoi(argv[3])) : FindTitled(title));
     if (strcmp(command, "text") == 0 || strcmp(command, "checked") == 0) {
         if (argc < 4)
             return 1;
@@ -515,5 +601,11 @@ int main(int argc, char** argv)
         EnumWindows(PrintTopLevel, 0);
         return 0;
     }
+    if (strcmp(command, "runvalue") == 0)
+        return PrintRunValue(title);
+    if (strcmp(command, "endwindow") == 0)
+        return EndWindowOwner(FindTitled(title));
+    if (strcmp(command, "end") == 0)
+        return EndPrefixPrograms();
     return 2;
 }
