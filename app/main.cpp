@@ -2,24 +2,13 @@
 // Start-up runs its gates in order; any that fails ends the program with 0.
 #include <windows.h>
 
+#include "process_setup.h"
 #include "single_instance.h"
 #include "workspace.h"
 #include "../core/autostart.h"
 #include "../core/globals.h"
-#include "../core/system_calls.h"
 #include "../hook/bridge.h"
 #include "../ui/mainwnd.h"
-
-// Takes the current folder out of the search for libraries loaded later, by us or
-// by the system on our behalf. Windows before XP SP1 has no such call.
-static void SecureLibrarySearch()
-{
-    typedef BOOL (WINAPI *SetDllDirectoryProc)(const char*);
-    SetDllDirectoryProc setDllDirectory = reinterpret_cast<SetDllDirectoryProc>(
-        FindSystemCall("kernel32.dll", "SetDllDirectoryA"));
-    if (setDllDirectory != 0)
-        setDllDirectory("");
-}
 
 static int RunMessageLoop()
 {
@@ -33,12 +22,9 @@ static int RunMessageLoop()
     return 0;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+// Start-up once this process is the only copy, to the end of the message loop.
+static int RunProgram()
 {
-    SecureLibrarySearch();
-    if (ActivateRunningCopy())
-        return 0;
-    AppInstance = instance;
     if (!PrepareWorkspace())
         return 0;
     if (!ShowWelcomeIfNeeded())
@@ -53,4 +39,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
     SetAutostart(MainWindow, true);
     return RunMessageLoop();
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    LockLibrarySearch();    // first: before anything can load a library
+    if (HandOverToRunningCopy())
+        return 0;
+    AppInstance = instance;
+    bool apartment = EnterShellApartment();     // the welcome dialog may call the shell
+    int exitCode = RunProgram();
+    if (apartment)
+        LeaveShellApartment();
+    return exitCode;
 }

@@ -30,3 +30,29 @@ bool ActivateRunningCopy()
     AttachThreadInput(self, GetWindowThreadProcessId(running, 0), FALSE);
     return true;
 }
+
+// One name per log-on session ("Local\\"): copies started from any folder count
+// as the same program, as the probes see them.
+static const char InstanceMutexName[] = "Local\\ClickPocket.RunningCopy.cp_dn475dc";
+
+static bool Acquired(DWORD waitResult)
+{
+    // An abandoned mutex: the copy that held it ended without a word; ours now.
+    return waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED;
+}
+
+bool HandOverToRunningCopy()
+{
+    // Held until the process ends, by the system: the handle is never closed.
+    HANDLE mutex = CreateMutexA(0, FALSE, InstanceMutexName);
+    if (mutex == 0 || Acquired(WaitForSingleObject(mutex, 0)))
+        return ActivateRunningCopy();
+    // Another copy is starting: its windows come some tenths of a second later.
+    for (DWORD waited = 0; waited < StartWaitMs; waited += StartPollMs) {
+        if (ActivateRunningCopy())
+            return true;
+        if (Acquired(WaitForSingleObject(mutex, StartPollMs)))
+            return false;               // it ended before showing anything
+    }
+    return true;                        // still nothing to hand over to: end quietly
+}

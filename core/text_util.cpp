@@ -121,3 +121,32 @@ bool FolderWithoutTrailingSeparator(const char* folder, char* out, size_t outSiz
     out[keep] = '\0';
     return true;
 }
+
+bool QuoteText(char* out, size_t outSize, const char* text)
+{
+    return CopyText(out, outSize, "\"") && AppendText(out, outSize, text)
+           && AppendText(out, outSize, "\"");
+}
+
+static char FoldAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool CommandNamesPath(const char* command, const char* path)
+{
+    if (command == 0 || path == 0)
+        return false;
+    size_t length = TextLength(command);
+    if (length >= 2 && command[0] == '"' && command[length - 1] == '"') {
+        ++command;
+        length -= 2;
+    }
+    if (length != TextLength(path) || length == 0)
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        if (FoldAscii(command[i]) != FoldAscii(path[i]))
+            return false;
+    }
+    return true;
+}

@@ -34,4 +34,13 @@ bool DeriveInstallDir(const char* modulePath, char* out, size_t outSize);
 // for showing a folder to the user. An empty folder gives an empty text.
 bool FolderWithoutTrailingSeparator(const char* folder, char* out, size_t outSize);
 
+// out = text in double quotes: a path as a command line that Windows reads in one
+// piece, blanks and all. False when it does not fit.
+bool QuoteText(char* out, size_t outSize, const char* text);
+
+// True when a command names exactly path, with or without surrounding double quotes.
+// Windows paths ignore case: ASCII letters are compared without it (bytes of other
+// characters must match, which never splits a UTF-8 character).
+bool CommandNamesPath(const char* command, const char* path);
+
 #endif

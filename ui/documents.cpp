@@ -17,9 +17,17 @@ bool OpenInstallDocument(const char* name, char* path, size_t pathSize)
     return true;
 }
 
+// The control window can be called up and the command given again while the
+// warning is still up: one warning at a time.
+static bool MissingDocumentShowing;
+
 void ShowMissingDocument(HWND owner, const char* path)
 {
+    if (MissingDocumentShowing)
+        return;
     char text[MessageBufferSize];
     FormatText(text, sizeof text, MissingDocumentPattern, path);
+    MissingDocumentShowing = true;
     MessageBoxA(owner, text, AppCaption, MB_ICONWARNING);
+    MissingDocumentShowing = false;
 }

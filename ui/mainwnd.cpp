@@ -21,21 +21,44 @@ void HideMainWindow(HWND window)
     ShowWindow(window, SW_HIDE);
 }
 
+// A box or dialog of the control window's own, up while the window is disabled
+// beneath it: brought above the topmost window, to the front, to be answered.
+static BOOL CALLBACK RaiseOwnModal(HWND window, LPARAM)
+{
+    if (GetWindow(window, GW_OWNER) != MainWindow || !IsWindowVisible(window)
+        || !IsWindowEnabled(window))
+        return TRUE;
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(window);
+    return FALSE;
+}
+
 static void ShowMainWindow()
 {
     ShowWindow(MainWindow, SW_SHOW);
+    if (!IsWindowEnabled(MainWindow)) {
+        EnumThreadWindows(GetCurrentThreadId(), RaiseOwnModal, 0);
+        return;
+    }
     SetForegroundWindow(MainWindow);
     SetFocus(GetDlgItem(MainWindow, IdHide));
 }
 
-static void* FindTopLevel(const char* title, void* after)
+static void* FindTopLevel(const char* className, const char* title, void* after)
 {
-    return FindWindowExA(0, static_cast<HWND>(after), 0, title);
+    return FindWindowExA(0, static_cast<HWND>(after), className, title);
 }
 
 static bool IsShown(void* window)
 {
     return IsWindowVisible(static_cast<HWND>(window)) != FALSE;
+}
+
+// Another process's title is read from what the system keeps, without a message
+// to its (possibly busy) thread.
+static bool GetTitle(void* window, char* title, size_t size)
+{
+    return GetWindowTextA(static_cast<HWND>(window), title, static_cast<int>(size)) > 0;
 }
 
 // The search for the folder window after a folder request, carried on by a timer
@@ -63,7 +86,7 @@ static void RaiseFolderWindow(HWND folder)
 // One attempt; the timer runs while attempts remain and stops when the search ends.
 static void ContinueFolderSearch()
 {
-    static const FolderSearchOps ops = { FindTopLevel, IsShown };
+    static const FolderSearchOps ops = { FindTopLevel, IsShown, GetTitle };
     HWND folder = static_cast<HWND>(TryFolderSearch(&PendingSearch, PocketDir, ops));
     if (!PendingSearch.active)
         KillTimer(MainWindow, FolderSearchTimer);
@@ -71,16 +94,28 @@ static void ContinueFolderSearch()
         RaiseFolderWindow(folder);
 }
 
+// Folder requests go on arriving, one per middle click, while the shell works on
+// one (it may run a message loop of its own) and inside the modal loop of the box
+// that says the folder cannot be opened. The request under way answers for them
+// all, and the box on screen says it: a pile of boxes would only grow the stack.
+static bool FolderRequestUnderWay;
+
 static void OpenPocketFolder()
 {
+    if (FolderRequestUnderWay)
+        return;
     EndFolderSearch();      // a new request starts the count again
+    FolderRequestUnderWay = true;
     HINSTANCE result = ShellExecuteA(RelayWindow, 0, PocketDir, 0, 0, SW_SHOWNORMAL);
-    if (reinterpret_cast<INT_PTR>(result) <= 32) {
+    bool opened = reinterpret_cast<INT_PTR>(result) > 32;
+    if (!opened) {
         char text[MessageBufferSize];
         FormatText(text, sizeof text, FolderOpenErrorPattern, PocketDir);
         MessageBoxA(MainWindow, text, AppCaption, MB_ICONWARNING);
-        return;
     }
+    FolderRequestUnderWay = false;
+    if (!opened)
+        return;
     StartFolderSearch(&PendingSearch);
     ContinueFolderSearch();
     if (PendingSearch.active)
@@ -105,14 +140,26 @@ static void OpenDocument(HWND window, const char* name)
         ShowMissingDocument(MainWindow, path);
 }
 
+// A second Exit (another WM_CLOSE) can arrive while the confirmation is up: the
+// box on screen already asks, and its answer decides.
+static bool ExitConfirming;
+
 static void ConfirmExit(HWND window)
 {
+    if (ExitConfirming)
+        return;
     EndFolderSearch();      // the last thing asked for is the end
     char folder[PathBufferSize];
     FolderWithoutTrailingSeparator(InstallDir, folder, sizeof folder);
     char text[MessageBufferSize];
     FormatText(text, sizeof text, ExitConfirmPattern, folder);
-    if (MessageBoxA(MainWindow, text, ExitCaption, MB_YESNO | MB_ICONQUESTION) == IDNO) {
+    ExitConfirming = true;
+    int answer = MessageBoxA(MainWindow, text, ExitCaption, MB_YESNO | MB_ICONQUESTION);
+    ExitConfirming = false;
+    // Ended meanwhile: the box then answers 0, which is no Yes.
+    if (!IsWindow(window))
+        return;
+    if (answer == IDNO) {
         SetFocus(GetDlgItem(window, IdHide));
         return;
     }

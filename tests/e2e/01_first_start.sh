@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A first start prepares the workspace, creates the hidden topmost control window
-# and registers the program to start with Windows; with welcome.dat present, the
-# note is left alone.
+# and registers the program to start with Windows; from a folder named in any
+# language too; with welcome.dat present, the note is left alone.
 source "$(dirname "$0")/lib.sh"
 
 fresh_install
@@ -27,15 +27,18 @@ expect_eq "$(field cp_dn475dc_1 owner)" "ClickPocket 1.0" "relay owner"
 expect_eq "$(field cp_dn475dc_1 visible)" 0 "relay visible"
 
 log "Run value: the machine's, none of the user's while the machine's can be written"
-expect_eq "$(run_value)" "REG_SZ    $(winpath "$INSTALL/ClickPocket.exe")" "Run value"
+expect_eq "$(run_value)" "REG_SZ    \"$(winpath "$INSTALL/ClickPocket.exe")\"" "Run value"
 expect_eq "$(run_value "$USER_RUN_KEY")" "" "per-user Run value after a start"
 # As a start from a standard account leaves it: Exit takes it away too.
 "$CP_WINE" reg add "$USER_RUN_KEY" /v CLICKPOCKET /t REG_SZ /f /d "$(winpath "$INSTALL/ClickPocket.exe")" >/dev/null 2>&1
 [ -n "$(run_value "$USER_RUN_KEY")" ] || fail "could not plant a per-user Run value"
 
-log "Exit with Yes ends with 0 and removes the Run value"
+log "Exit asked twice (two WM_CLOSE) gives one confirmation; Yes ends with 0 and removes the Run value"
 inspect post "ClickPocket 1.0" close 0 0 >/dev/null
 inspect msgbox "Your attention please!" >/dev/null || fail "no exit confirmation"
+inspect post "ClickPocket 1.0" close 0 0 >/dev/null
+sleep 1
+expect_eq "$(inspect count "Your attention please!")" 1 "confirmations"
 answer_box "Your attention please!" 6
 expect_eq "$(app_exit_code)" 0 "exit code"
 expect_eq "$(run_value)" "" "Run value after exit"
@@ -57,13 +60,44 @@ if grep -qi -e 'Common-Controls' -e 'dependency' -e 'dpiAware' -e 'dpiAwareness'
     fail "manifest: something that changes the look"
 fi
 
+log "an install folder named in any language, with a blank: every step finds it"
+INSTALL="$CP_BUILD_DIR/e2e/资料 Café"       # Chinese is outside the code page Wine gives us
+fresh_install
+start_app
+accept_welcome
+inspect wait cp_dn475dc_1 15000 >/dev/null || fail "the relay never became ready"
+expect_eq "$(stat -c %s "$INSTALL/My ClickPocket/Info.txt")" 550 "Info.txt in the folder"
+# Read back as UTF-16: character for character, quoted (the path has a blank).
+expect_eq "$(inspect runvalue HKLM)" "\"$(winpath "$INSTALL/ClickPocket.exe")\"" "Run value"
+start_target
+point_at "CP Target"
+middle_click
+inspect visible "My ClickPocket" 10000 >/dev/null || fail "no folder window"
+sleep 0.5
+expect_eq "$(inspect focus | sed -n 's/^foreground=//p')" "My ClickPocket" "foreground"
+inspect post "My ClickPocket" close 0 0 >/dev/null
+show_control_window
+click_on "$CONTROL" 101
+inspect visible "license.txt - Notepad" 10000 >/dev/null || fail "license.txt not opened"
+inspect endwindow "license.txt - Notepad"; sleep 0.3
+show_control_window
+click_on "$CONTROL" 500
+[ -f "$INSTALL/shift.dat" ] || fail "no shift.dat in the folder"
+inspect post "$CONTROL" close 0 0 >/dev/null
+box=$(inspect msgbox "Your attention please!" 5000) || fail "no exit confirmation"
+expect_contains "$box" "folder:\n\n$(winpath "$INSTALL")\n\nAre you sure" "the folder in the confirmation"
+answer_box "Your attention please!" 6
+expect_eq "$(app_exit_code)" 0 "exit code"
+expect_eq "$(inspect runvalue HKLM)" "" "Run value after exit"
+INSTALL="$CP_BUILD_DIR/e2e/$SCENARIO"
+
 log "with welcome.dat the note is neither created nor changed"
 expect_eq "$(stat -c %s "$INSTALL/welcome.dat")" 0 "welcome.dat size"
 rm "$INSTALL/My ClickPocket/Info.txt"
 start_ready
 [ ! -e "$INSTALL/My ClickPocket/Info.txt" ] || fail "Info.txt was recreated"
 echo "my notes" >"$INSTALL/My ClickPocket/Info.txt"
-pkill -f "$INSTALL/ClickPocket.exe"; sleep 0.5
+end_app
 start_ready
 expect_eq "$(cat "$INSTALL/My ClickPocket/Info.txt")" "my notes" "Info.txt kept"
 log "passed"

@@ -2,6 +2,7 @@
 # A middle click over another program opens "My ClickPocket" in front, with the
 # control window hidden, and the program under the cursor sees nothing of it;
 # Left Ctrl + middle click shows the control window with the focus on Hide.
+# With the folder gone, clicks give one warning at a time.
 source "$(dirname "$0")/lib.sh"
 
 fresh_install --welcomed
@@ -34,5 +35,25 @@ expect_eq "$(field 'ClickPocket 1.0' visible)" 0 "control window hidden"
 
 expect_eq "$(target_saw MBUTTON)" 0 "middle button messages the target received"
 expect_eq "$(target_saw NCMBUTTON)" 0 "frame middle button messages"
+
+log "with the folder gone, five middle clicks give one warning; Left Ctrl still works"
+inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
+mv "$INSTALL/My ClickPocket" "$INSTALL/Renamed"
+point_at "CP Target"
+for _ in 1 2 3 4 5; do middle_click; sleep 0.4; done
+box=$(inspect msgbox "ClickPocket 1.0" 5000) || fail "no warning"
+expect_contains "$box" "text=Failed to open folder" "warning"
+sleep 1
+expect_eq "$(inspect count "ClickPocket 1.0")" 2 "the control window and one warning"
+# The warning belongs to the control window, which comes up disabled beneath it.
+expect_eq "$(inspect info "ClickPocket 1.0" 105 | sed -n 's/^visible=//p')" 0 "control window before Left Ctrl"
+point_at "CP Target"
+ctrl_middle_click
+sleep 0.5
+expect_eq "$(inspect info "ClickPocket 1.0" 105 | sed -n 's/^visible=//p')" 1 "control window with the warning up"
+answer_box "ClickPocket 1.0" 1
+sleep 0.5
+expect_eq "$(inspect count "ClickPocket 1.0")" 1 "windows once the warning was answered"
+mv "$INSTALL/Renamed" "$INSTALL/My ClickPocket"
 exit_app
 log "passed"

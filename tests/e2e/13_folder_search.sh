@@ -2,8 +2,9 @@
 # The shell shows the folder window late: ClickPocket looks for it from its
 # message loop, so its thread, which the hook runs through for programs of the
 # other bitness, answers every message meanwhile. A window 2.5 s late is raised;
-# one that never comes is given up after about 5 s, silently. A show request or
-# Exit during the search ends it.
+# one that never comes is given up after about 5 s, silently. File Explorer's
+# window titled as on Windows 11 is found; another program's, titled alike, is
+# not. A show request or Exit during the search ends it.
 source "$(dirname "$0")/lib.sh"
 BOUND_MS=50
 
@@ -56,6 +57,32 @@ inspect visible "My ClickPocket" 2000 >/dev/null || fail "the stand-in never sho
 expect_eq "$(inspect focus | sed -n 's/^foreground=//p')" "CP Target" "foreground"
 if inspect msgbox "$CONTROL" 200 >/dev/null; then fail "a message after giving up"; fi
 inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
+
+log "Windows 11's File Explorer, titled 'My ClickPocket - File Explorer', is raised over the control window"
+late_folder_action 1500 CabinetWClass "My ClickPocket - File Explorer"
+show_control_window
+point_at "CP Target"
+middle_click
+inspect visible "My ClickPocket - File Explorer" 5000 >/dev/null || fail "the stand-in never showed"
+sleep 0.5
+expect_eq "$(inspect focus | sed -n 's/^foreground=//p')" "My ClickPocket - File Explorer" "foreground"
+expect_eq "$(field "$CONTROL" visible)" 0 "control window hidden"
+inspect post "My ClickPocket - File Explorer" close 0 0 >/dev/null
+inspect gone "My ClickPocket - File Explorer" 3000 >/dev/null
+
+log "another program's 'My ClickPocket - notes - Editor' is never taken for the folder"
+late_folder_action -1
+launch "$CP_TOOLS_DIR/cpclicktarget.exe" "My ClickPocket - notes - Editor" "$(winpath "$CP_BUILD_DIR/e2e/$SCENARIO.editor.log")" right
+inspect visible "My ClickPocket - notes - Editor" 10000 >/dev/null || fail "the editor did not start"
+inspect foreground "CP Target" >/dev/null
+show_control_window
+point_at "CP Target"
+middle_click
+sleep 1.5
+expect_eq "$(inspect focus | sed -n 's/^foreground=//p')" "$CONTROL" "foreground"
+expect_eq "$(field "$CONTROL" visible)" 1 "control window"
+end_pid "$LAUNCHED"
+click_on "$CONTROL" 105
 
 log "Left Ctrl + middle click during a search shows the control window for good"
 late_folder_action 2500

@@ -8,6 +8,9 @@ export WINEARCH="$CP_WINEARCH"
 export WINEDEBUG=-all
 export WINESERVER="$CP_WINESERVER"
 export WINELOADER="$CP_WINE"
+# Unix file names are UTF-8 (install folders named in any language); Windows
+# programs get the code page of U.S. English, 1252, unless they ask for UTF-8.
+export LC_ALL=C.UTF-8
 # The virtual display that start.sh began for this session (the tests, or
 # CP_SESSION: bench, run, screenshots): its process id and display number.
 CP_XVFB_PID="$CP_BUILD_DIR/xvfb-${CP_SESSION:-tests}.pid"

@@ -12,6 +12,7 @@ struct FakeWindow {
     std::string title;
     int appearsAfterPauses;
     int visibleAfterPauses;
+    std::string className = "SomeProgram";
 };
 
 struct FakeDesktop {
@@ -24,13 +25,14 @@ FakeDesktop* desktop;
 
 void* Handle(size_t index) { return reinterpret_cast<void*>(index + 1); }
 
-void* FakeFind(const char* title, void* after)
+void* FakeFind(const char* className, const char* title, void* after)
 {
     ++desktop->lookups;
     size_t start = after == 0 ? 0 : reinterpret_cast<size_t>(after);
     for (size_t i = start; i < desktop->windows.size(); ++i) {
         const FakeWindow& w = desktop->windows[i];
-        if (w.title == title && desktop->pauses >= w.appearsAfterPauses)
+        if ((title == 0 || w.title == title) && (className == 0 || w.className == className)
+            && desktop->pauses >= w.appearsAfterPauses)
             return Handle(i);
     }
     return 0;
@@ -42,7 +44,17 @@ bool FakeVisible(void* window)
     return desktop->pauses >= w.visibleAfterPauses;
 }
 
-const FolderSearchOps ops = { FakeFind, FakeVisible };
+bool FakeTitle(void* window, char* title, size_t size)
+{
+    const std::string& text = desktop->windows[reinterpret_cast<size_t>(window) - 1].title;
+    if (text.empty() || size == 0)
+        return false;
+    size_t n = text.copy(title, size - 1);
+    title[n] = '\0';
+    return true;
+}
+
+const FolderSearchOps ops = { FakeFind, FakeVisible, FakeTitle };
 const char* const pocket = "C:\\CP\\My ClickPocket";
 
 class FolderSearchTest : public ::testing::Test {
@@ -138,6 +150,45 @@ TEST_F(FolderSearchTest, AStoppedSearchLooksNoMore)
     EXPECT_EQ(nullptr, TryFolderSearch(&search, pocket, ops));
     EXPECT_EQ(0, fake.lookups);
     EXPECT_EQ(0, search.attemptsMade);
+}
+
+// Windows 11 (since its 2024 updates) titles File Explorer "<folder> - File Explorer".
+TEST_F(FolderSearchTest, ExplorerTitlesWithASuffixAreFoundAfterTheExactOnes)
+{
+    const std::string pathTitle = std::string(pocket) + " - File Explorer";
+    for (const char* className : { "CabinetWClass", "ExplorerWClass" }) {
+        fake.windows = { { "My ClickPocket - File Explorer", 0, 0, className } };
+        EXPECT_EQ(Handle(0), Run()) << className;
+        fake.windows = { { pathTitle, 0, 0, className } };
+        EXPECT_EQ(Handle(0), Run()) << className;
+        fake.windows = { { "My ClickPocket - ", 0, 0, className } };
+        EXPECT_EQ(Handle(0), Run()) << className;
+    }
+    // The exact titles stay the first choice, in the same attempt.
+    fake.windows = { { "My ClickPocket - File Explorer", 0, 0, "CabinetWClass" },
+                     { pocket, 0, 0 } };
+    EXPECT_EQ(Handle(1), Run());
+    EXPECT_EQ(1, search.attemptsMade);
+    // A hidden one, still being created, is waited for.
+    fake.windows = { { "My ClickPocket - File Explorer", 0, 4, "CabinetWClass" } };
+    EXPECT_EQ(Handle(0), Run());
+    EXPECT_EQ(4, fake.pauses);
+}
+
+TEST_F(FolderSearchTest, ASuffixCountsOnlyForExplorerAndOnlyRightAfterTheName)
+{
+    fake.windows = {
+        { "My ClickPocket - plans.txt - Notepad", 0, 0, "Notepad" },       // another program
+        { "My ClickPocket - notes - Editor", 0, 0 },
+        { "My ClickPocket2 - File Explorer", 0, 0, "CabinetWClass" },     // another folder
+        { "My ClickPocket-File Explorer", 0, 0, "CabinetWClass" },
+        { "Old My ClickPocket - File Explorer", 0, 0, "CabinetWClass" },
+        { std::string(pocket) + "\\Sub - File Explorer", 0, 0, "CabinetWClass" },
+        { "My ClickPocket", 0, 0, "Static" },                              // a child's text
+    };
+    fake.windows.back().visibleAfterPauses = 1000;
+    EXPECT_EQ(nullptr, Run());
+    EXPECT_EQ(50, search.attemptsMade);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <string>
+
 #include "core/text_util.h"
 
 namespace {
@@ -113,6 +115,34 @@ TEST(FolderWithoutTrailingSeparator, ShowsTheFolderWithoutItsBackslash)
     EXPECT_STREQ("", out);
     ASSERT_TRUE(FolderWithoutTrailingSeparator("\\", out, sizeof out));
     EXPECT_STREQ("", out);
+}
+
+TEST(RunCommand, IsThePathInQuotesOrNothing)
+{
+    const char path[] = "D:\\My Tools\\\xE8\xB5\x84\xE6\x96\x99 Caf\xC3\xA9\\ClickPocket.exe";
+    char out[64];
+    ASSERT_TRUE(QuoteText(out, sizeof out, path));
+    EXPECT_EQ(std::string("\"") + path + "\"", out);
+    // Exactly full, then one byte short: refused whole, never cut.
+    char exact[sizeof path + 2];
+    EXPECT_TRUE(QuoteText(exact, sizeof exact, path));
+    char shortOne[sizeof path + 1];
+    EXPECT_FALSE(QuoteText(shortOne, sizeof shortOne, path));
+    EXPECT_STREQ("", shortOne);
+}
+
+TEST(RunCommand, NamesAPathQuotedOrNotInAnyLetterCase)
+{
+    const char path[] = "C:\\Tools\\Caf\xC3\xA9\\ClickPocket.exe";
+    EXPECT_TRUE(CommandNamesPath(path, path));
+    EXPECT_TRUE(CommandNamesPath("\"C:\\Tools\\Caf\xC3\xA9\\ClickPocket.exe\"", path));
+    EXPECT_TRUE(CommandNamesPath("c:\\TOOLS\\CAF\xC3\xA9\\clickpocket.EXE", path));
+    EXPECT_FALSE(CommandNamesPath("C:\\Tools\\Cafe\\ClickPocket.exe", path));
+    EXPECT_FALSE(CommandNamesPath("\"C:\\Tools\\Caf\xC3\xA9\\ClickPocket.exe", path));
+    EXPECT_FALSE(CommandNamesPath("\"C:\\Tools\\Caf\xC3\xA9\\ClickPocket.exe\" /x", path));
+    EXPECT_FALSE(CommandNamesPath("C:\\Tools\\Caf\xC3\xA9\\ClickPocket.exe2", path));
+    EXPECT_FALSE(CommandNamesPath("\"\"", ""));
+    EXPECT_FALSE(CommandNamesPath(0, path));
 }
 
 }  // namespace

@@ -17,9 +17,10 @@
 //
 // With "folder" it stands in for the shell's folder window, shown late: it logs
 // "OPENED <folder>", and after <delay> ms (never for -1) shows, without taking
-// the foreground, a window titled "My ClickPocket" and logs "SHOWN". It ends
-// when that window is closed, and by itself after 20 s.
-//   cpclicktarget folder <delay ms> <logfile> <folder>
+// the foreground, a window titled "My ClickPocket" (or <title>, of window class
+// <class>, as File Explorer's "CabinetWClass") and logs "SHOWN". It ends when
+// that window is closed, and by itself after 20 s.
+//   cpclicktarget folder <delay ms> <logfile> <folder> [<class> <title>]
 #include <windows.h>
 
 #include <stdio.h>
@@ -118,9 +119,10 @@ static int RunLateFolder(HINSTANCE instance)
     windowClass.lpfnWndProc = TargetProc;
     windowClass.hInstance = instance;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "CpLateFolder";
+    windowClass.lpszClassName = __argc >= 7 ? __argv[5] : "CpLateFolder";
+    const char* title = __argc >= 7 ? __argv[6] : "My ClickPocket";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, "CpLateFolder", "My ClickPocket", WS_OVERLAPPEDWINDOW,
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW,
                                   480, 40, 400, 300, 0, 0, instance, 0);
     if (window == 0)
         return 2;

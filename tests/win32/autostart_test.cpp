@@ -1,6 +1,8 @@
 // The Run value, in Wine's real registry.
 #include <gtest/gtest.h>
 
+#include <ctype.h>
+
 #include <string>
 
 #include "core/autostart.h"
@@ -101,41 +103,60 @@ std::string ThisProgram()
     return module;
 }
 
-TEST_F(Autostart, WritesTheBarePathWithItsTerminator)
+std::string Quoted(const std::string& path) { return '"' + path + '"'; }
+
+TEST_F(Autostart, WritesTheQuotedPathWithItsTerminator)
 {
-    char module[MAX_PATH];
-    GetModuleFileNameA(0, module, sizeof module);
     WriteRaw("C:\\elsewhere\\ClickPocket.exe");   // a copy from another folder is replaced
     MessageBoxWatcher watcher;
     ASSERT_TRUE(SetAutostart(0, true));
     RunValue value = ReadRunValue();
     ASSERT_TRUE(value.present);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
-    EXPECT_EQ(std::string(module) + '\0', value.data);
-    EXPECT_EQ(std::string::npos, value.data.find('"'));
+    EXPECT_EQ(Quoted(ThisProgram()) + '\0', value.data);
     EXPECT_TRUE(watcher.seen().empty());
 }
 
 TEST_F(Autostart, AnAccountThatMayNotWriteTheMachineKeyStartsWithItsOwn)
 {
     RefuseMachine = true;
+    WriteRaw("C:\\elsewhere\\ClickPocket.exe");   // another copy's: not this program
     MessageBoxWatcher watcher;
     ASSERT_TRUE(SetAutostart(0, true));
-    EXPECT_FALSE(ReadRunValue(HKEY_LOCAL_MACHINE).present);
     RunValue value = ReadRunValue(HKEY_CURRENT_USER);
     ASSERT_TRUE(value.present);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
-    EXPECT_EQ(ThisProgram() + '\0', value.data);
+    EXPECT_EQ(Quoted(ThisProgram()) + '\0', value.data);
     EXPECT_TRUE(watcher.seen().empty());
 
-    // Exit: the per-user value goes; the machine key, unwritable, holds none: silent.
-    ASSERT_TRUE(SetAutostart(0, false));
+    // Exit: the per-user value goes; the machine's, unwritable, is reported.
+    EXPECT_FALSE(SetAutostart(0, false));
     EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present);
-    EXPECT_TRUE(watcher.seen().empty());
+    EXPECT_EQ(1u, watcher.seen().size());
 }
 
-TEST_F(Autostart, AWritableMachineKeyLeavesTheUserKeyAlone)
+TEST_F(Autostart, AMachineValueThatStartsThisProgramIsEnoughForAStandardAccount)
 {
+    // As an earlier version or an administrator's start left it: quoted or not,
+    // in other letter case.
+    std::string upper = ThisProgram();
+    for (char& c : upper)
+        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    for (const std::string& stored : { ThisProgram(), Quoted(ThisProgram()), upper }) {
+        RefuseMachine = false;
+        WriteRaw(stored, HKEY_LOCAL_MACHINE);
+        RefuseMachine = true;
+        MessageBoxWatcher watcher;
+        ASSERT_TRUE(SetAutostart(0, true)) << stored;
+        EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present) << stored;
+        EXPECT_EQ(stored + '\0', ReadRunValue(HKEY_LOCAL_MACHINE).data);
+        EXPECT_TRUE(watcher.seen().empty());
+    }
+}
+
+TEST_F(Autostart, AWritableMachineKeyTakesTheUsersValueAway)
+{
+    WriteRaw(Quoted(ThisProgram()), HKEY_CURRENT_USER);   // a standard account's start
     MessageBoxWatcher watcher;
     ASSERT_TRUE(SetAutostart(0, true));
     EXPECT_TRUE(ReadRunValue(HKEY_LOCAL_MACHINE).present);

@@ -1,8 +1,14 @@
-// The workspace folder and the marker files, on Wine's real file system.
+// The workspace folder and the marker files, on Wine's real file system; and what
+// WinMain sets up for the process before them.
 #include <gtest/gtest.h>
+
+#include <objbase.h>
+
+#include <string>
 
 #include "core/globals.h"
 #include "core/info_text.h"
+#include "app/process_setup.h"
 #include "app/workspace.h"
 #include "core/flag_files.h"
 #include "win32_support.h"
@@ -117,6 +123,78 @@ TEST_F(PrepareWorkspaceTest, AFileInThePlaceOfTheFolderEndsTheStart)
     EXPECT_EQ("File access error in folder \"My ClickPocket\". Program will terminate.",
               seen[0].text);
     EXPECT_EQ(nullptr, seen[0].owner);
+}
+
+// --- what WinMain sets up before the gates -----------------------------------
+
+std::string BesideThisProgram(const char* name)
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(0, path, sizeof path);
+    std::string folder(path, length);
+    return folder.substr(0, folder.rfind('\\') + 1) + name;
+}
+
+TEST(StartUp, LibrariesLoadedByNameComeFromSystem32Only)
+{
+    // A library that a web page might have dropped into the program's folder.
+    const std::string planted = BesideThisProgram("cpplanted.dll");
+    ASSERT_TRUE(CopyFileA(BesideThisProgram("ClickPocket.dll").c_str(), planted.c_str(), FALSE));
+    HMODULE found = LoadLibraryA("cpplanted.dll");
+    ASSERT_NE(nullptr, found) << "the usual search looks beside the program";
+    FreeLibrary(found);
+
+    LockLibrarySearch();
+    HMODULE planted_ = LoadLibraryA("cpplanted.dll");
+    EXPECT_EQ(nullptr, planted_);
+    if (planted_ != 0)
+        FreeLibrary(planted_);
+    HMODULE system = LoadLibraryA("version.dll");
+    EXPECT_NE(nullptr, system);
+    if (system != 0)
+        FreeLibrary(system);
+
+    // The usual search again, for the tests that follow.
+    typedef BOOL (WINAPI *SetDefaultProc)(DWORD);
+    SetDefaultProc setDefault = reinterpret_cast<SetDefaultProc>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    ASSERT_NE(nullptr, setDefault);
+    setDefault(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    DeleteFileA(planted.c_str());
+}
+
+struct ApartmentSeen {
+    bool entered;
+    HRESULT multithreadedInside;
+    HRESULT multithreadedAfter;
+};
+
+DWORD WINAPI TryApartment(void* param)
+{
+    ApartmentSeen* seen = static_cast<ApartmentSeen*>(param);
+    seen->entered = EnterShellApartment();
+    seen->multithreadedInside = CoInitializeEx(0, COINIT_MULTITHREADED);
+    if (SUCCEEDED(seen->multithreadedInside))
+        CoUninitialize();
+    if (seen->entered)
+        LeaveShellApartment();
+    seen->multithreadedAfter = CoInitializeEx(0, COINIT_MULTITHREADED);
+    if (SUCCEEDED(seen->multithreadedAfter))
+        CoUninitialize();
+    return 0;
+}
+
+TEST(StartUp, TheShellIsCalledFromASingleThreadedApartment)
+{
+    // On a thread of its own, which no earlier test has put in an apartment.
+    ApartmentSeen seen = { false, S_OK, E_FAIL };
+    HANDLE thread = CreateThread(0, 0, TryApartment, &seen, 0, 0);
+    ASSERT_NE(nullptr, thread);
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    EXPECT_TRUE(seen.entered);
+    EXPECT_EQ(RPC_E_CHANGED_MODE, seen.multithreadedInside);  // a single-threaded one
+    EXPECT_EQ(S_OK, seen.multithreadedAfter);                  // and left at the end
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+// What the process sets up for itself before anything else, and undoes at the end.
+#ifndef CLICKPOCKET_PROCESS_SETUP_H
+#define CLICKPOCKET_PROCESS_SETUP_H
+
+// Libraries loaded by name from now on, by us or by the system on our behalf (the
+// shell and what it reaches), come from System32 alone: never from the program's
+// own folder, typically Downloads, nor from the current folder. Where Windows has
+// no such setting (before Windows 8, or 7 without KB2533623), at least the current
+// folder is taken out. Libraries loaded by full path are not concerned.
+void LockLibrarySearch();
+
+// The shell reaches its verbs and extensions through COM, which wants the calling
+// thread in a single-threaded apartment, without OLE1 DDE. True when this call
+// entered it (and LeaveShellApartment is then due).
+bool EnterShellApartment();
+void LeaveShellApartment();
+
+#endif
