@@ -104,6 +104,33 @@ echo "longest wait: $(p longest_ms) ms over $(p answers) answers ($(p unanswered
 "$CP_WINE" reg import "$(winpath "$build/bench-folder-class.reg")" >/dev/null 2>&1 || true
 end_pid "$cp_pid"
 
+echo "-- two copies started at the same moment"
+# Both started within a few ms of each other, as two Run values at log-on would:
+# how often exactly one ends up hooking the mouse (one ready relay), the other
+# ending with 0, and how long that other one took to hand over.
+fresh
+together=20 single=0 handovers=()
+for try in $(seq "$together"); do
+    t0=$(now_ms)
+    for copy in a b; do
+        rm -f "$work/$copy.exit"
+        ( cd "$work" && "$CP_WINE" "$work/ClickPocket.exe" >/dev/null 2>&1 &
+          echo $! >>"$work/copies.pids"; wait $!; echo "$? $(now_ms)" >"$work/$copy.exit" ) &
+    done
+    inspect wait cp_dn475dc_1 20000 >/dev/null
+    for _ in $(seq 200); do ls "$work"/?.exit >/dev/null 2>&1 && break; sleep 0.05; done
+    sleep 1
+    relays=$(inspect count cp_dn475dc_1)
+    ended=$(cat "$work"/?.exit 2>/dev/null)
+    if [ "$relays" = 1 ] && [ "$(echo "$ended" | wc -l)" = 1 ] && [ "${ended%% *}" = 0 ]; then
+        single=$((single + 1)); handovers+=($(( ${ended##* } - t0 )))
+    fi
+    for pid in $(cat "$work/copies.pids"); do end_pid "$pid"; done
+    rm -f "$work/copies.pids"; wait 2>/dev/null || true
+    inspect gone cp_dn475dc_1 3000 >/dev/null
+done
+echo "one running copy in $single of $together tries; the other ended with 0 after $(median "${handovers[@]:-0}") ms (median, from the start of both)"
+
 echo "-- sizes and imports"
 for f in ClickPocket.exe ClickPocket.dll; do echo "$f: $(stat -c %s "$CP_DIST_DIR/$f") bytes"; done
 for f in "$CP_DIST_DIR"/../../dist/ClickPocket.exe "$CP_DIST_DIR"/../../dist/ClickPocket.dll; do

@@ -114,10 +114,13 @@ bool SetAutostart(HWND owner, bool enable)
             // may have left its own.
             RemoveRunValue(HKEY_CURRENT_USER);
             done = true;
+        } else if (StartsThisProgram(HKEY_LOCAL_MACHINE)) {
+            // Registered by an administrator already: nothing of the account's own
+            // (an earlier version may have left one).
+            RemoveRunValue(HKEY_CURRENT_USER);
+            done = true;
         } else {
-            // Registered by an administrator already: nothing of the account's own.
-            done = StartsThisProgram(HKEY_LOCAL_MACHINE)
-                   || WriteRunValue(HKEY_CURRENT_USER, command);
+            done = WriteRunValue(HKEY_CURRENT_USER, command);
         }
     } else {
         bool machine = RemoveRunValue(HKEY_LOCAL_MACHINE);

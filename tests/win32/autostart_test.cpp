@@ -138,13 +138,14 @@ TEST_F(Autostart, AnAccountThatMayNotWriteTheMachineKeyStartsWithItsOwn)
 TEST_F(Autostart, AMachineValueThatStartsThisProgramIsEnoughForAStandardAccount)
 {
     // As an earlier version or an administrator's start left it: quoted or not,
-    // in other letter case.
+    // in other letter case. The account's own value, which an earlier version
+    // added beside it, goes.
     std::string upper = ThisProgram();
     for (char& c : upper)
         c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
     for (const std::string& stored : { ThisProgram(), Quoted(ThisProgram()), upper }) {
-        RefuseMachine = false;
         WriteRaw(stored, HKEY_LOCAL_MACHINE);
+        WriteRaw(stored, HKEY_CURRENT_USER);      // what an earlier version added
         RefuseMachine = true;
         MessageBoxWatcher watcher;
         ASSERT_TRUE(SetAutostart(0, true)) << stored;
