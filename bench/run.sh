@@ -19,7 +19,7 @@ start_clickpocket() { (cd "$work" && exec "$CP_WINE" "$work/ClickPocket.exe") >/
 end_pid() {
     kill "$1" 2>/dev/null || return 0
     for _ in $(seq 30); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL "$1" 2>/dev/null; wait "$1" 2>/dev/null || true
+    kill -KILL "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true
 }
 winpath() { echo "Z:$1" | tr / '\\'; }
 now_ms() { date +%s%3N; }
@@ -114,14 +114,15 @@ for try in $(seq "$together"); do
     t0=$(now_ms)
     for copy in a b; do
         rm -f "$work/$copy.exit"
-        ( cd "$work" && "$CP_WINE" "$work/ClickPocket.exe" >/dev/null 2>&1 &
+        ( cd "$work" || exit
+          "$CP_WINE" "$work/ClickPocket.exe" >/dev/null 2>&1 &
           echo $! >>"$work/copies.pids"; wait $!; echo "$? $(now_ms)" >"$work/$copy.exit" ) &
     done
     inspect wait cp_dn475dc_1 20000 >/dev/null
     for _ in $(seq 200); do ls "$work"/?.exit >/dev/null 2>&1 && break; sleep 0.05; done
     sleep 1
     relays=$(inspect count cp_dn475dc_1)
-    ended=$(cat "$work"/?.exit 2>/dev/null)
+    ended=$(cat "$work"/?.exit 2>/dev/null || true)
     if [ "$relays" = 1 ] && [ "$(echo "$ended" | wc -l)" = 1 ] && [ "${ended%% *}" = 0 ]; then
         single=$((single + 1)); handovers+=($(( ${ended##* } - t0 )))
     fi

@@ -114,7 +114,7 @@ unmount_install
 log "installed at the root of a drive, Exit names the drive alone"
 fresh_install --welcomed
 ln -sfn "$INSTALL" "$WINEPREFIX/dosdevices/q:"
-( cd "$CP_BUILD_DIR/e2e" && "$CP_WINE" 'Q:\ClickPocket.exe' >/dev/null 2>&1; echo $? >"$CP_BUILD_DIR/e2e/$SCENARIO.exit" ) &
+start_exe 'Q:\ClickPocket.exe' "$APP_PID_FILE" "$CP_BUILD_DIR/e2e/$SCENARIO.exit"
 inspect wait cp_dn475dc_1 15000 >/dev/null || fail "no start from Q:"
 inspect post "ClickPocket 1.0" close 0 0 >/dev/null
 box=$(inspect msgbox "Your attention please!" 5000) || fail "no confirmation"

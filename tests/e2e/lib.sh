@@ -78,16 +78,22 @@ winpath() { echo "Z:$1" | tr / '\\'; }
 
 inspect() { "$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" "$@" | tr -d '\r'; }
 
+# Starts a Windows program in the background, from a folder of its own as from a
+# shortcut (no stray library in the current folder can stand in for the
+# program's own). Its process id goes to <pid file> and to the clean-up's list,
+# its exit code to <exit file> once it ends.
+start_exe() {   # <program> <pid file> <exit file>
+    rm -f "$2" "$3"
+    ( cd "$CP_BUILD_DIR/e2e" || exit
+      "$CP_WINE" "$1" >/dev/null 2>&1 &
+      echo $! >"$2"; echo $! >>"$PIDS_FILE"
+      wait $!; echo $? >"$3" ) &
+    for _ in $(seq 50); do [ -s "$2" ] && break; sleep 0.02; done
+}
+
 # Starts ClickPocket.exe of a folder (default: the install) in the background.
 start_app() {
-    local folder=${1:-$INSTALL}
-    rm -f "$CP_BUILD_DIR/e2e/$SCENARIO.exit" "$APP_PID_FILE"
-    # Started from a folder of its own, as from a shortcut: no stray library in
-    # the current folder can stand in for the program's own.
-    ( cd "$CP_BUILD_DIR/e2e" && "$CP_WINE" "$folder/ClickPocket.exe" >/dev/null 2>&1 &
-      echo $! >"$APP_PID_FILE"; echo $! >>"$PIDS_FILE"
-      wait $!; echo $? >"$CP_BUILD_DIR/e2e/$SCENARIO.exit" ) &
-    for _ in $(seq 50); do [ -s "$APP_PID_FILE" ] && break; sleep 0.02; done
+    start_exe "${1:-$INSTALL}/ClickPocket.exe" "$APP_PID_FILE" "$CP_BUILD_DIR/e2e/$SCENARIO.exit"
 }
 
 # Waits for the program started last to end; prints its exit code.
