@@ -17,8 +17,8 @@ bool OpenInstallDocument(const char* name, char* path, size_t pathSize)
     return true;
 }
 
-// The control window can be called up and the command given again while the
-// warning is still up: one warning at a time.
+// The modal loop of the warning dispatches whatever reaches this thread, posted
+// commands included: one warning at a time, whatever arrives meanwhile.
 static bool MissingDocumentShowing;
 
 void ShowMissingDocument(HWND owner, const char* path)
