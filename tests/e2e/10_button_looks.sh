@@ -76,7 +76,10 @@ after=$(gdi_count "$CONTROL")
 grow=$(( $(private_kb) - private_before ))
 log "GDI objects: $before before, $after after; private memory grew by $grow kB"
 expect_eq "$after" "$before" "GDI objects"
-# A label copy kept per draw would be hundreds of kB here.
-[ "$grow" -lt 64 ] || fail "private memory grew by $grow kB"
+# About 2 100 draws: a label copy kept per draw (a text and a font description
+# with their heap headers, over 100 bytes) would be well over 200 kB. Wine's own
+# queues take up to about 80 kB on a loaded machine (another test run beside
+# this one), 20-30 kB on an idle one.
+[ "$grow" -lt 128 ] || fail "private memory grew by $grow kB"
 
 exit_app
