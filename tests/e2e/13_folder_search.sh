@@ -6,7 +6,10 @@
 # window titled as on Windows 11 is found; another program's, titled alike, is
 # not. A show request or Exit during the search ends it.
 source "$(dirname "$0")/lib.sh"
-BOUND_MS=50
+# A thread that sleeps in the search keeps senders waiting for seconds; one that
+# answers from its message loop, some ms (25-30 idle; up to 80 with another test
+# run beside this one). The speed itself is the benchmark's (docs/performance.md).
+BOUND_MS=250
 
 # Pings the control window from another program while a middle click goes to the
 # target; prints what cplook ping found.
