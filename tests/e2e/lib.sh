@@ -32,7 +32,7 @@ end_pid() {
     [ -n "${1:-}" ] || return 0
     kill "$1" 2>/dev/null || return 0
     for _ in $(seq 30); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-    kill -KILL "$1" 2>/dev/null
+    kill -KILL "$1" 2>/dev/null || true
 }
 # Ends the copy of the program that start_app started last.
 end_app() { end_pid "$(cat "$APP_PID_FILE" 2>/dev/null)"; sleep 0.5; }
