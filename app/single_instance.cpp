@@ -41,17 +41,22 @@ static bool Acquired(DWORD waitResult)
     return waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED;
 }
 
+HANDLE (WINAPI *CreateInstanceMutex)(SECURITY_ATTRIBUTES*, BOOL, const char*) = CreateMutexA;
+
 bool HandOverToRunningCopy()
 {
     // Held until the process ends, by the system: the handle is never closed.
-    HANDLE mutex = CreateMutexA(0, FALSE, InstanceMutexName);
-    if (mutex == 0 || Acquired(WaitForSingleObject(mutex, 0)))
+    HANDLE mutex = CreateInstanceMutex(0, FALSE, InstanceMutexName);
+    bool refused = mutex == 0 && GetLastError() == ERROR_ACCESS_DENIED;
+    if ((mutex == 0 && !refused) || (mutex != 0 && Acquired(WaitForSingleObject(mutex, 0))))
         return ActivateRunningCopy();
     // Another copy is starting: its windows come some tenths of a second later.
     for (DWORD waited = 0; waited < StartWaitMs; waited += StartPollMs) {
         if (ActivateRunningCopy())
             return true;
-        if (Acquired(WaitForSingleObject(mutex, StartPollMs)))
+        if (refused)
+            Sleep(StartPollMs);         // its end cannot be waited for: only looked for
+        else if (Acquired(WaitForSingleObject(mutex, StartPollMs)))
             return false;               // it ended before showing anything
     }
     return true;                        // still nothing to hand over to: end quietly

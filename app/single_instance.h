@@ -2,6 +2,8 @@
 #ifndef CLICKPOCKET_SINGLE_INSTANCE_H
 #define CLICKPOCKET_SINGLE_INSTANCE_H
 
+#include <windows.h>
+
 // True when a running copy was found (its welcome dialog, or its relay window)
 // and brought forward; this process then ends.
 bool ActivateRunningCopy();
@@ -13,7 +15,16 @@ bool ActivateRunningCopy();
 // until that copy ends (the mutex comes free: this one goes on alone); or, after
 // StartWaitMs, ends quietly. Windows of a copy without the mutex (an earlier
 // version) are still found by the probes.
+// A copy started as administrator makes the mutex with an administrators-only
+// default security, and a copy started later without elevation is refused it
+// (ERROR_ACCESS_DENIED): held, all the same, and the hand-over follows; only the
+// other copy's end cannot be waited for then.
 bool HandOverToRunningCopy();
+
+// The call that makes or opens the mutex: CreateMutexA by default; tests put in
+// their own to play a copy that the system refuses it.
+extern HANDLE (WINAPI *CreateInstanceMutex)(SECURITY_ATTRIBUTES* security, BOOL owned,
+                                            const char* name);
 
 enum { StartPollMs = 50, StartWaitMs = 10000 };
 

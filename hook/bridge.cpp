@@ -92,12 +92,19 @@ void SetShiftOption(bool on, HWND owner)
     SetDlgItemTextA(RelayWindow, RELAY_FIELD_SHIFT_OPTION, on ? "1" : "0");
 }
 
+HookReleaseCalls HookRelease = { UnhookWindowsHookEx, PostMessageA };
+
 void TearDownHookBridge()
 {
     if (ContestWindow != 0)
         SendMessageA(ContestWindow, WM_CLOSE, 0, 0);
-    if (HookHandle != 0)
-        UnhookWindowsHookEx(HookHandle);       // the hook goes before its library
+    if (HookHandle != 0) {
+        HookRelease.unhook(HookHandle);        // the hook goes before its library
+        // Windows unloads the library from a program only when that program next
+        // takes a message: an idle one would keep it mapped, and the install
+        // folder could be neither deleted nor updated. A post never waits.
+        HookRelease.post(HWND_BROADCAST, WM_NULL, 0, 0);
+    }
     if (HookModule != 0)
         FreeLibrary(HookModule);
     if (RelayWindow != 0)

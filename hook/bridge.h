@@ -15,4 +15,13 @@ void SetShiftOption(bool on, HWND owner);
 // Undoes the bridge when the control window is destroyed, and ends the message loop.
 void TearDownHookBridge();
 
+// The calls that let go of the hook: the real ones by default. Wine never unloads
+// a hook library, so tests put in their own to see that every top-level window is
+// nudged (WM_NULL, posted) once the hook is gone.
+struct HookReleaseCalls {
+    BOOL (WINAPI *unhook)(HHOOK hook);
+    BOOL (WINAPI *post)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
+extern HookReleaseCalls HookRelease;
+
 #endif

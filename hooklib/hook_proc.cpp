@@ -50,6 +50,12 @@ static bool PostRequestForPress()
     if (!IsWindow(target) || GetWindowThreadProcessId(target, &targetProcess) == 0
         || targetProcess != relayProcess)
         return false;
+    // A ClickPocket that has stopped reading its messages (stopped in a debugger,
+    // suspended, stuck) would act on the click seconds later, if ever: the click
+    // stays with the program under the cursor instead. The check reads what the
+    // system keeps about the thread; it sends nothing.
+    if (IsHungAppWindow(target))
+        return false;
 
     ClickRequest request = DecideClickRequest(LeftKeyHeld(VK_LCONTROL), LeftKeyHeld(VK_LSHIFT),
                                               ParseShiftField(shiftText));

@@ -7,22 +7,16 @@
 #ifndef CLICKPOCKET_FOLDER_SEARCH_H
 #define CLICKPOCKET_FOLDER_SEARCH_H
 
-#include <stddef.h>
-
 enum { FolderSearchAttempts = 50, FolderSearchPauseMs = 100 };
 
 struct FolderSearchOps {
-    // The next top-level window after `after` (null: the first) of class
-    // `className` and titled `title`, or null; a null class or title matches any.
-    void* (*findWindow)(const char* className, const char* title, void* after);
+    // The next top-level window after `after` (null: the first) titled `title`, or null.
+    void* (*findWindow)(const char* title, void* after);
     bool (*isVisible)(void* window);
-    // The window's title into title (size bytes); false when it has none.
-    bool (*getTitle)(void* window, char* title, size_t size);
+    // The window that the shell's own list of folder windows names for `folder`,
+    // whatever its title, or null. One question to the shell per call.
+    void* (*findListedWindow)(const char* folder);
 };
-
-// File Explorer's own window classes: its folder windows, and those of older
-// Windows (and of Wine's explorer).
-static const char* const ExplorerWindowClasses[] = { "CabinetWClass", "ExplorerWClass" };
 
 // One search in progress, or none.
 struct FolderSearch {
@@ -37,15 +31,16 @@ void StartFolderSearch(FolderSearch* search);
 void StopFolderSearch(FolderSearch* search);
 
 // One attempt of an active search: the first visible top-level window titled
-// "My ClickPocket", or failing that titled with the full folder path; failing
-// both, a visible window of File Explorer's own classes titled with one of those
-// names followed by " - " and more (Windows 11 since its 2024 updates titles them
-// "My ClickPocket - File Explorer", in the user's language). The class matters:
-// "My ClickPocket - notes.txt - Notepad" is another program's window. A window
-// that is still hidden (the shell is creating it) does not count yet. The search
-// ends when the window is found (it is returned) and after FolderSearchAttempts
-// fruitless attempts; otherwise it stays active for the next attempt, one pause
-// later. An inactive search makes no attempt and gives null.
+// "My ClickPocket", or failing that titled with the full folder path (the titles
+// of Windows 10's File Explorer, and of every shell that titles its windows so);
+// failing both, the window the shell lists for the folder itself, once visible.
+// Windows 11 titles its Explorer windows in the user's language, with the number
+// of tabs, and names a copy of the folder "My ClickPocket - Copy": only the
+// shell's list, which holds each window's folder, tells which one shows ours.
+// A window that is still hidden (the shell is creating it) does not count yet.
+// The search ends when the window is found (it is returned) and after
+// FolderSearchAttempts fruitless attempts; otherwise it stays active for the next
+// attempt, one pause later. An inactive search makes no attempt and gives null.
 void* TryFolderSearch(FolderSearch* search, const char* pocketDir, const FolderSearchOps& ops);
 
 #endif

@@ -6,6 +6,7 @@
 #include "contest.h"
 #include "documents.h"
 #include "folder_search.h"
+#include "shell_folder_list.h"
 #include "../core/autostart.h"
 #include "../core/globals.h"
 #include "../core/messages.h"
@@ -44,9 +45,9 @@ static void ShowMainWindow()
     SetFocus(GetDlgItem(MainWindow, IdHide));
 }
 
-static void* FindTopLevel(const char* className, const char* title, void* after)
+static void* FindTopLevel(const char* title, void* after)
 {
-    return FindWindowExA(0, static_cast<HWND>(after), className, title);
+    return FindWindowExA(0, static_cast<HWND>(after), 0, title);
 }
 
 static bool IsShown(void* window)
@@ -54,11 +55,9 @@ static bool IsShown(void* window)
     return IsWindowVisible(static_cast<HWND>(window)) != FALSE;
 }
 
-// Another process's title is read from what the system keeps, without a message
-// to its (possibly busy) thread.
-static bool GetTitle(void* window, char* title, size_t size)
+static void* FindListed(const char* folder)
 {
-    return GetWindowTextA(static_cast<HWND>(window), title, static_cast<int>(size)) > 0;
+    return FindListedFolderWindow(folder);
 }
 
 // The search for the folder window after a folder request, carried on by a timer
@@ -86,10 +85,10 @@ static void RaiseFolderWindow(HWND folder)
 // One attempt; the timer runs while attempts remain and stops when the search ends.
 static void ContinueFolderSearch()
 {
-    static const FolderSearchOps ops = { FindTopLevel, IsShown, GetTitle };
+    static const FolderSearchOps ops = { FindTopLevel, IsShown, FindListed };
     HWND folder = static_cast<HWND>(TryFolderSearch(&PendingSearch, PocketDir, ops));
     if (!PendingSearch.active)
-        KillTimer(MainWindow, FolderSearchTimer);
+        EndFolderSearch();
     if (folder != 0)
         RaiseFolderWindow(folder);
 }
@@ -248,6 +247,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_DESTROY:
         EndFolderSearch();
+        CloseShellFolderList();     // before COM is left, at the end of WinMain
         TearDownHookBridge();
         return 0;
     case WM_CLOSE:

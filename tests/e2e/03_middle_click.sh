@@ -2,7 +2,8 @@
 # A middle click over another program opens "My ClickPocket" in front, with the
 # control window hidden, and the program under the cursor sees nothing of it;
 # Left Ctrl + middle click shows the control window with the focus on Hide.
-# With the folder gone, clicks give one warning at a time.
+# With the folder gone, clicks give one warning at a time. A ClickPocket that
+# has stopped answering leaves the click to the program under the cursor.
 source "$(dirname "$0")/lib.sh"
 
 fresh_install --welcomed
@@ -55,5 +56,22 @@ answer_box "ClickPocket 1.0" 1
 sleep 0.5
 expect_eq "$(inspect count "ClickPocket 1.0")" 1 "windows once the warning was answered"
 mv "$INSTALL/Renamed" "$INSTALL/My ClickPocket"
+
+log "a stopped ClickPocket takes no click: the program under the cursor gets it whole"
+app=$(cat "$APP_PID_FILE")
+kill -STOP "$app"
+inspect post "$CONTROL" 0 0 0 >/dev/null   # its thread no longer waits on its queue
+sleep 5.5                                   # hung 5 s after it last read it, as on Windows
+point_at "CP Target"
+middle_click
+sleep 0.5
+kill -CONT "$app"
+expect_eq "$(target_saw MBUTTONDOWN)" 1 "presses the target received"
+expect_eq "$(target_saw MBUTTONUP)" 1 "releases the target received"
+if inspect visible "My ClickPocket" 2000 >/dev/null; then fail "the folder opened for a click given up on"; fi
+middle_click
+inspect visible "My ClickPocket" 10000 >/dev/null || fail "no folder window once it answers again"
+expect_eq "$(target_saw MBUTTONDOWN)" 1 "presses the target received"
+inspect post "My ClickPocket" close 0 0 >/dev/null
 exit_app
 log "passed"

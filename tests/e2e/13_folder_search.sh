@@ -3,9 +3,12 @@
 # message loop, so its thread, which the hook runs through for programs of the
 # other bitness, answers every message meanwhile. A window 2.5 s late is raised;
 # one that never comes is given up after about 5 s, silently. File Explorer's
-# window titled as on Windows 11 is found; another program's, titled alike, is
-# not. A show request or Exit during the search ends it.
+# window, titled in any form Windows 11 gives it, is found through the shell's
+# list of folder windows; a copy of the folder, or another program titled alike,
+# is not. A show request or Exit during the search ends it. The install folder
+# is named outside Wine's code page: the shell's list is asked in UTF-16.
 source "$(dirname "$0")/lib.sh"
+INSTALL="$CP_BUILD_DIR/e2e/资料 Café 13"
 # A thread that sleeps in the search keeps senders waiting for seconds; one that
 # answers from its message loop, some ms (25-30 idle; up to 80 with another test
 # run beside this one). The speed itself is the benchmark's (docs/performance.md).
@@ -61,17 +64,28 @@ expect_eq "$(inspect focus | sed -n 's/^foreground=//p')" "CP Target" "foregroun
 if inspect msgbox "$CONTROL" 200 >/dev/null; then fail "a message after giving up"; fi
 inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
 
-log "Windows 11's File Explorer, titled 'My ClickPocket - File Explorer', is raised over the control window"
-late_folder_action 1500 CabinetWClass "My ClickPocket - File Explorer"
+log "Explorer listed for the folder, titled with its tabs, is raised over the control window; a copy, shown first, is not"
+COPY_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.copy.log"
+mkdir -p "$INSTALL/My ClickPocket - Copy"
+rm -f "$COPY_LOG" "$FOLDER_LOG"
+launch "$CP_TOOLS_DIR/cpclicktarget.exe" folder 0 "$(winpath "$COPY_LOG")" \
+    "$(winpath "$INSTALL/My ClickPocket - Copy")" CabinetWClass "My ClickPocket - Copy - File Explorer" listed
+inspect visible "My ClickPocket - Copy - File Explorer" 10000 >/dev/null || fail "the copy's window never showed"
+TABS="My ClickPocket and 2 more tabs - File Explorer"
+late_folder_action 1500 CabinetWClass "$TABS" listed
 show_control_window
+copy_activations=$(grep -c ACTIVATED "$COPY_LOG" || true)
 point_at "CP Target"
 middle_click
-inspect visible "My ClickPocket - File Explorer" 5000 >/dev/null || fail "the stand-in never showed"
-sleep 0.5
-expect_eq "$(inspect focus | sed -n 's/^foreground=//p')" "My ClickPocket - File Explorer" "foreground"
+inspect visible "$TABS" 5000 >/dev/null || fail "the stand-in never showed"
+sleep 0.7
+expect_eq "$(inspect focus | sed -n 's/^foreground=//p')" "$TABS" "foreground"
 expect_eq "$(field "$CONTROL" visible)" 0 "control window hidden"
-inspect post "My ClickPocket - File Explorer" close 0 0 >/dev/null
-inspect gone "My ClickPocket - File Explorer" 3000 >/dev/null
+expect_eq "$(grep -c ACTIVATED "$COPY_LOG" || true)" "$copy_activations" "activations of the copy's window"
+expect_eq "$(cat "$FOLDER_LOG" "$COPY_LOG" | grep -c 'NOT LISTED' || true)" 0 "windows the shell's list refused"
+inspect post "$TABS" close 0 0 >/dev/null
+inspect post "My ClickPocket - Copy - File Explorer" close 0 0 >/dev/null
+inspect gone "$TABS" 3000 >/dev/null
 
 log "another program's 'My ClickPocket - notes - Editor' is never taken for the folder"
 late_folder_action -1

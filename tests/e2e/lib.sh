@@ -316,7 +316,8 @@ expect_hundred_openings_flat() {
 # The shell's folder action replaced by a stand-in (cpclicktarget folder) that
 # shows its "My ClickPocket" window <delay> ms late, or never (-1); or, given a
 # window class and a title, such a window (as File Explorer's "CabinetWClass"
-# titled "My ClickPocket - File Explorer" on Windows 11). Wine's own
+# titled "My ClickPocket and 2 more tabs - File Explorer" on Windows 11), with
+# "listed" entered in the shell's list of folder windows for the folder. Wine's own
 # action asks its explorer by DDE, so that goes too while the stand-in is in use;
 # the prefix's Folder class is put back at clean-up, as it was exported.
 FOLDER_CLASS='HKLM\Software\Classes\Folder'
@@ -329,7 +330,7 @@ late_folder_action() {
     fi
     "$CP_WINE" reg delete "$FOLDER_CLASS\shell\open\ddeexec" /f >/dev/null 2>&1 || true
     "$CP_WINE" reg add "$FOLDER_CLASS\shell\open\command" /ve /f /d \
-        "\"$(winpath "$CP_TOOLS_DIR/cpclicktarget.exe")\" folder $1 \"$(winpath "$FOLDER_LOG")\" \"%1\"${2:+ $2 \"$3\"}" >/dev/null 2>&1
+        "\"$(winpath "$CP_TOOLS_DIR/cpclicktarget.exe")\" folder $1 \"$(winpath "$FOLDER_LOG")\" \"%1\"${2:+ $2 \"$3\"}${4:+ $4}" >/dev/null 2>&1
 }
 restore_folder_action() {
     [ -f "$FOLDER_SAVED" ] || return 0

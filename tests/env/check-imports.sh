@@ -18,6 +18,16 @@ hook=$(imports "$dist/ClickPocket.dll")
 # It lets ClickPocket take the foreground before each request it posts.
 "$objdump" -p "$dist/ClickPocket.dll" | grep -qw AllowSetForegroundWindow \
     || { echo "ClickPocket.dll does not import AllowSetForegroundWindow"; fail=1; }
+# A stopped or stuck ClickPocket gets no click: the library asks whether it still answers.
+"$objdump" -p "$dist/ClickPocket.dll" | grep -qw IsHungAppWindow \
+    || { echo "ClickPocket.dll does not import IsHungAppWindow"; fail=1; }
+# On x64 an exception unwinds through every frame by its table: without one for
+# the hook procedure, any 64-bit program the library is loaded in would be ended.
+if "$objdump" -f "$dist/ClickPocket.dll" | grep -q 'i386:x86-64'; then
+    unwind=$("$objdump" -p "$dist/ClickPocket.dll" | awk '/Exception Directory/ {print $4}')
+    [ -n "$unwind" ] && [ $((16#$unwind)) -gt 0 ] \
+        || { echo "ClickPocket.dll has no exception directory (unwind tables)"; fail=1; }
+fi
 exports=$("$objdump" -p "$dist/ClickPocket.dll" | awk '/\[Ordinal\/Name Pointer\] Table/ {on=1; next} on && NF==0 {on=0} on {print $NF}')
 [ "$exports" = "CLICKPOCKET_MSP" ] || { echo "ClickPocket.dll exports: $exports"; fail=1; }
 # Both images run from the page file, not from a stick or share that can go away:

@@ -12,27 +12,27 @@ struct FakeWindow {
     std::string title;
     int appearsAfterPauses;
     int visibleAfterPauses;
-    std::string className = "SomeProgram";
+    bool listedForPocket = false;   // in the shell's list of folder windows, for ours
 };
 
 struct FakeDesktop {
     std::vector<FakeWindow> windows;
     int pauses = 0;
     int lookups = 0;
+    int listQuestions = 0;
 };
 
 FakeDesktop* desktop;
 
 void* Handle(size_t index) { return reinterpret_cast<void*>(index + 1); }
 
-void* FakeFind(const char* className, const char* title, void* after)
+void* FakeFind(const char* title, void* after)
 {
     ++desktop->lookups;
     size_t start = after == 0 ? 0 : reinterpret_cast<size_t>(after);
     for (size_t i = start; i < desktop->windows.size(); ++i) {
         const FakeWindow& w = desktop->windows[i];
-        if ((title == 0 || w.title == title) && (className == 0 || w.className == className)
-            && desktop->pauses >= w.appearsAfterPauses)
+        if (w.title == title && desktop->pauses >= w.appearsAfterPauses)
             return Handle(i);
     }
     return 0;
@@ -44,18 +44,22 @@ bool FakeVisible(void* window)
     return desktop->pauses >= w.visibleAfterPauses;
 }
 
-bool FakeTitle(void* window, char* title, size_t size)
+const char* const pocket = "C:\\CP\\My ClickPocket";
+
+// The shell names the first window it lists for the folder, hidden or not.
+void* FakeListed(const char* folder)
 {
-    const std::string& text = desktop->windows[reinterpret_cast<size_t>(window) - 1].title;
-    if (text.empty() || size == 0)
-        return false;
-    size_t n = text.copy(title, size - 1);
-    title[n] = '\0';
-    return true;
+    ++desktop->listQuestions;
+    for (size_t i = 0; i < desktop->windows.size(); ++i) {
+        const FakeWindow& w = desktop->windows[i];
+        if (w.listedForPocket && std::string(folder) == pocket
+            && desktop->pauses >= w.appearsAfterPauses)
+            return Handle(i);
+    }
+    return 0;
 }
 
-const FolderSearchOps ops = { FakeFind, FakeVisible, FakeTitle };
-const char* const pocket = "C:\\CP\\My ClickPocket";
+const FolderSearchOps ops = { FakeFind, FakeVisible, FakeListed };
 
 class FolderSearchTest : public ::testing::Test {
 protected:
@@ -152,43 +156,37 @@ TEST_F(FolderSearchTest, AStoppedSearchLooksNoMore)
     EXPECT_EQ(0, search.attemptsMade);
 }
 
-// Windows 11 (since its 2024 updates) titles File Explorer "<folder> - File Explorer".
-TEST_F(FolderSearchTest, ExplorerTitlesWithASuffixAreFoundAfterTheExactOnes)
+// Windows 11 titles Explorer in the user's language and with its tab count; the
+// shell's list says which window shows the folder, once the exact titles failed.
+TEST_F(FolderSearchTest, TheShellsListedWindowComesAfterTheExactTitles)
 {
-    const std::string pathTitle = std::string(pocket) + " - File Explorer";
-    for (const char* className : { "CabinetWClass", "ExplorerWClass" }) {
-        fake.windows = { { "My ClickPocket - File Explorer", 0, 0, className } };
-        EXPECT_EQ(Handle(0), Run()) << className;
-        fake.windows = { { pathTitle, 0, 0, className } };
-        EXPECT_EQ(Handle(0), Run()) << className;
-        fake.windows = { { "My ClickPocket - ", 0, 0, className } };
-        EXPECT_EQ(Handle(0), Run()) << className;
-    }
-    // The exact titles stay the first choice, in the same attempt.
-    fake.windows = { { "My ClickPocket - File Explorer", 0, 0, "CabinetWClass" },
+    fake.windows = { { "My ClickPocket and 2 more tabs - File Explorer", 0, 0, true } };
+    EXPECT_EQ(Handle(0), Run());
+    fake.windows = { { "My ClickPocket und 2 weitere Registerkarten \u2013 Explorer", 0, 0, true },
                      { pocket, 0, 0 } };
+    fake.listQuestions = 0;
     EXPECT_EQ(Handle(1), Run());
     EXPECT_EQ(1, search.attemptsMade);
-    // A hidden one, still being created, is waited for.
-    fake.windows = { { "My ClickPocket - File Explorer", 0, 4, "CabinetWClass" } };
+    EXPECT_EQ(0, fake.listQuestions);    // an exact title spares the shell the question
+    // Listed but still hidden (being created): waited for, one question per attempt.
+    fake.windows = { { "My ClickPocket - File Explorer", 2, 6, true } };
     EXPECT_EQ(Handle(0), Run());
-    EXPECT_EQ(4, fake.pauses);
+    EXPECT_EQ(6, fake.pauses);
+    EXPECT_EQ(7, fake.listQuestions);
 }
 
-TEST_F(FolderSearchTest, ASuffixCountsOnlyForExplorerAndOnlyRightAfterTheName)
+TEST_F(FolderSearchTest, ATitleThatOnlyBeginsWithTheNameIsNeverTaken)
 {
     fake.windows = {
-        { "My ClickPocket - plans.txt - Notepad", 0, 0, "Notepad" },       // another program
-        { "My ClickPocket - notes - Editor", 0, 0 },
-        { "My ClickPocket2 - File Explorer", 0, 0, "CabinetWClass" },     // another folder
-        { "My ClickPocket-File Explorer", 0, 0, "CabinetWClass" },
-        { "Old My ClickPocket - File Explorer", 0, 0, "CabinetWClass" },
-        { std::string(pocket) + "\\Sub - File Explorer", 0, 0, "CabinetWClass" },
-        { "My ClickPocket", 0, 0, "Static" },                              // a child's text
+        { "My ClickPocket - Copy - File Explorer", 0, 0 },   // a copy of the folder
+        { "My ClickPocket and 2 more tabs - File Explorer", 0, 0 },
+        { "My ClickPocket - plans.txt - Notepad", 0, 0 },
+        { std::string(pocket) + " - File Explorer", 0, 0 },
+        { "My ClickPocket", 0, 1000 },                       // hidden for good
     };
-    fake.windows.back().visibleAfterPauses = 1000;
     EXPECT_EQ(nullptr, Run());
     EXPECT_EQ(50, search.attemptsMade);
+    EXPECT_EQ(50, fake.listQuestions);
 }
 
 }  // namespace

@@ -18,14 +18,19 @@
 // With "folder" it stands in for the shell's folder window, shown late: it logs
 // "OPENED <folder>", and after <delay> ms (never for -1) shows, without taking
 // the foreground, a window titled "My ClickPocket" (or <title>, of window class
-// <class>, as File Explorer's "CabinetWClass") and logs "SHOWN". It ends when
-// that window is closed, and by itself after 20 s.
-//   cpclicktarget folder <delay ms> <logfile> <folder> [<class> <title>]
+// <class>, as File Explorer's "CabinetWClass") and logs "SHOWN", and "ACTIVATED"
+// whenever it is activated. With "listed" the window is entered in the shell's
+// list of folder windows for <folder> from its creation on, as Explorer enters
+// its own. It ends when that window is closed, and by itself after 20 s.
+//   cpclicktarget folder <delay ms> <logfile> <folder> [<class> <title> [listed]]
 #include <windows.h>
+#include <shellapi.h>
 
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include "shell_listing.h"
 
 static FILE* Log;
 static bool Timing;
@@ -55,6 +60,10 @@ static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_NCMBUTTONUP: Note("NCMBUTTONUP"); break;
     case WM_LBUTTONDOWN: Note("LBUTTONDOWN"); return 0;
     case WM_LBUTTONUP: Note("LBUTTONUP"); return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            Note("ACTIVATED");
+        break;
     case WM_TIMER: {
         DWORD now = GetTickCount();
         if (LastTick != 0 && now - LastTick > LargestGap) {
@@ -112,7 +121,15 @@ static int RunLateFolder(HINSTANCE instance)
     Log = fopen(__argv[3], "ab");
     if (Log == 0)
         return 2;
-    fprintf(Log, "OPENED %s\n", __argv[4]);
+    // The folder as the shell handed it, in UTF-16 (any language's folder name),
+    // logged in UTF-8.
+    int count = 0;
+    WCHAR** wideArgs = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wideArgs == 0 || count < 5)
+        return 2;
+    char folder[3 * MAX_PATH];
+    WideCharToMultiByte(CP_UTF8, 0, wideArgs[4], -1, folder, sizeof folder, 0, 0);
+    fprintf(Log, "OPENED %s\n", folder);
     fflush(Log);
     long delay = strtol(__argv[2], 0, 10);
     WNDCLASSA windowClass = {};
@@ -126,6 +143,13 @@ static int RunLateFolder(HINSTANCE instance)
                                   480, 40, 400, 300, 0, 0, instance, 0);
     if (window == 0)
         return 2;
+    ShellListing listing = { 0, 0 };
+    if (__argc >= 8 && strcmp(__argv[7], "listed") == 0) {
+        CoInitializeEx(0, COINIT_APARTMENTTHREADED);
+        if (!ListWindowForFolder(window, wideArgs[4], &listing))
+            Note("NOT LISTED");
+    }
+    LocalFree(wideArgs);
     if (delay >= 0)
         SetTimer(window, 2, static_cast<UINT>(delay), 0);
     SetTimer(window, 3, 20000, 0);
@@ -141,6 +165,7 @@ static int RunLateFolder(HINSTANCE instance)
             break;
         DispatchMessageA(&message);
     }
+    UnlistWindow(&listing);
     fclose(Log);
     return 0;
 }

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "app/single_instance.h"
 #include "core/globals.h"
 #include "hook/bridge.h"
 #include "hook/hook_contract.h"
@@ -128,12 +130,32 @@ TEST_F(Bridge, AFlagThatCannotBeRemovedIsReportedAndTheFieldStillFollows)
     SetFileAttributesA(flag.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// What the teardown let go of, in order.
+std::vector<std::string> Released;
+BOOL WINAPI RecordUnhook(HHOOK hook)
+{
+    Released.push_back("unhook");
+    return UnhookWindowsHookEx(hook);
+}
+BOOL WINAPI RecordPost(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (window == HWND_BROADCAST && message == WM_NULL)
+        Released.push_back("nudge every window");
+    return PostMessageA(window, message, wParam, lParam);
+}
+
 TEST_F(Bridge, DestroyingTheControlWindowTakesEverythingDown)
 {
     ASSERT_TRUE(InstallMouseHook(MainWindow));
     HWND relay = RelayWindow;
     HHOOK hook = HookHandle;
+    HookReleaseCalls real = HookRelease;
+    HookRelease = { RecordUnhook, RecordPost };
+    Released.clear();
     DestroyWindow(MainWindow);
+    HookRelease = real;
+    // Idle programs let go of the library once they take a message after the unhook.
+    EXPECT_EQ((std::vector<std::string>{ "unhook", "nudge every window" }), Released);
     EXPECT_FALSE(IsWindow(relay));
     EXPECT_EQ(nullptr, FindWindowA(0, RELAY_TITLE_READY));
     EXPECT_FALSE(UnhookWindowsHookEx(hook));             // already removed
@@ -141,6 +163,51 @@ TEST_F(Bridge, DestroyingTheControlWindowTakesEverythingDown)
     MSG quit;
     ASSERT_TRUE(PeekMessageA(&quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(0u, quit.wParam);
+}
+
+HANDLE WINAPI RefuseMutex(SECURITY_ATTRIBUTES*, BOOL, const char*)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+}
+
+// The running copy's relay, on a thread of its own, ready only 300 ms in (that
+// copy is still starting); it answers until the test is done with it.
+DWORD WINAPI RunOtherCopysRelay(void* done)
+{
+    HWND relay = CreateWindowExA(0, "STATIC", RELAY_TITLE_PENDING, WS_POPUP, 0, 0, 1, 1, 0, 0, 0, 0);
+    CreateWindowExA(0, "STATIC", Decimal(MainWindow).c_str(), WS_CHILD, 0, 0, 1, 1, relay,
+                    reinterpret_cast<HMENU>(RELAY_FIELD_MAIN_WINDOW), 0, 0);
+    for (DWORD start = GetTickCount(); MsgWaitForMultipleObjects(1, &done, FALSE, 20, QS_ALLINPUT)
+                                       != WAIT_OBJECT_0;) {
+        if (GetTickCount() - start > 300)
+            SetWindowTextA(relay, RELAY_TITLE_READY);
+        MSG message;
+        while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    DestroyWindow(relay);
+    return 0;
+}
+
+// A copy started as administrator holds the mutex with a security that refuses a
+// copy started without elevation: held all the same, and once the running copy is
+// ready its control window is brought forward.
+TEST(SingleInstance, AMutexRefusedCountsAsHeldAndTheRunningCopyComesForward)
+{
+    ScratchFolder folder;
+    ASSERT_TRUE(OpenControlWindow(folder));
+    HANDLE done = CreateEventA(0, TRUE, FALSE, 0);
+    HANDLE other = CreateThread(0, 0, RunOtherCopysRelay, done, 0, 0);
+    CreateInstanceMutex = RefuseMutex;
+    EXPECT_TRUE(HandOverToRunningCopy());
+    CreateInstanceMutex = CreateMutexA;
+    EXPECT_TRUE(IsWindowVisible(MainWindow));
+    SetEvent(done);
+    WaitForSingleObject(other, 5000);
+    CloseHandle(other);
+    CloseHandle(done);
+    CloseControlWindow();
 }
 
 }  // namespace

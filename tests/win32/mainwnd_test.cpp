@@ -7,7 +7,9 @@
 #include "core/globals.h"
 #include "hook/hook_contract.h"
 #include "ui/mainwnd.h"
+#include "ui/shell_folder_list.h"
 #include "win32_support.h"
+#include "../tools/shell_listing.h"
 
 namespace {
 
@@ -109,6 +111,48 @@ TEST_F(ControlWindow, ClosingAsksFirstAndNoKeepsEverything)
     EXPECT_EQ(MainWindow, seen[0].owner);
     std::string folder = folder_.path().substr(0, folder_.path().size() - 1);
     EXPECT_NE(std::string::npos, seen[0].text.find("folder:\n\n" + folder + "\n\nAre you sure"));
+}
+
+std::wstring Wide(const std::string& path)
+{
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    return wide;
+}
+
+// The shell's list of folder windows names the window by the folder's ID list,
+// built from its UTF-16 path (here in a folder named outside Wine's code page),
+// whatever its title; a copy of the folder is another folder.
+TEST(ShellFolderList, NamesTheWindowListedForTheFolderAndNoOther)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(0, COINIT_APARTMENTTHREADED)));
+    ScratchFolder base;
+    std::string pocket = base.path() + "\xe8\xb5\x84\xe6\x96\x99 Caf\xc3\xa9";  // UTF-8
+    std::string copy = pocket + "\\My ClickPocket - Copy";
+    pocket += "\\My ClickPocket";
+    ASSERT_TRUE(CreateDirectoryA(pocket.substr(0, pocket.rfind('\\')).c_str(), 0));
+    ASSERT_TRUE(CreateDirectoryA(pocket.c_str(), 0));
+    ASSERT_TRUE(CreateDirectoryA(copy.c_str(), 0));
+    HWND copyWindow = CreateWindowExA(0, "STATIC", "My ClickPocket - Copy - File Explorer",
+                                      WS_POPUP, 0, 0, 10, 10, 0, 0, 0, 0);
+    HWND folderWindow = CreateWindowExA(0, "STATIC", "My ClickPocket and 2 more tabs",
+                                        WS_POPUP, 0, 0, 10, 10, 0, 0, 0, 0);
+    ShellListing listedCopy, listedFolder;
+    ASSERT_TRUE(ListWindowForFolder(copyWindow, Wide(copy).c_str(), &listedCopy));
+    EXPECT_EQ(nullptr, FindListedFolderWindow(pocket.c_str()));
+    ASSERT_TRUE(ListWindowForFolder(folderWindow, Wide(pocket).c_str(), &listedFolder));
+    EXPECT_EQ(folderWindow, FindListedFolderWindow(pocket.c_str()));
+    UnlistWindow(&listedFolder);                   // closed: the same list no longer names it
+    EXPECT_EQ(nullptr, FindListedFolderWindow(pocket.c_str()));
+    CloseShellFolderList();
+    EXPECT_EQ(copyWindow, FindListedFolderWindow(copy.c_str()));
+    CloseShellFolderList();
+    // A path that is no text of this code page is refused, not cut short.
+    EXPECT_EQ(nullptr, FindListedFolderWindow((copy + "\xff").c_str()));
+    UnlistWindow(&listedCopy);
+    DestroyWindow(copyWindow);
+    DestroyWindow(folderWindow);
+    CoUninitialize();
 }
 
 }  // namespace
