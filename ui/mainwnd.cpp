@@ -88,7 +88,7 @@ static void ContinueFolderSearch()
     static const FolderSearchOps ops = { FindTopLevel, IsShown, FindListed };
     HWND folder = static_cast<HWND>(TryFolderSearch(&PendingSearch, PocketDir, ops));
     if (!PendingSearch.active)
-        EndFolderSearch();
+        KillTimer(MainWindow, FolderSearchTimer);
     if (folder != 0)
         RaiseFolderWindow(folder);
 }
