@@ -15,8 +15,9 @@ for dll in $exe; do
 done
 hook=$(imports "$dist/ClickPocket.dll")
 [ "$hook" = "KERNEL32.DLL USER32.DLL " ] || { echo "ClickPocket.dll imports: $hook"; fail=1; }
-# It lets ClickPocket take the foreground before each request it posts.
-"$objdump" -p "$dist/ClickPocket.dll" | grep -qw AllowSetForegroundWindow \
+# It lets ClickPocket take the foreground before each request it posts. (grep reads
+# all of objdump's output: with -q it could stop early and objdump die of SIGPIPE.)
+"$objdump" -p "$dist/ClickPocket.dll" | grep -w AllowSetForegroundWindow >/dev/null \
     || { echo "ClickPocket.dll does not import AllowSetForegroundWindow"; fail=1; }
 exports=$("$objdump" -p "$dist/ClickPocket.dll" | awk '/\[Ordinal\/Name Pointer\] Table/ {on=1; next} on && NF==0 {on=0} on {print $NF}')
 [ "$exports" = "CLICKPOCKET_MSP" ] || { echo "ClickPocket.dll exports: $exports"; fail=1; }
