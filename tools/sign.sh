@@ -48,7 +48,7 @@ need_tools() {
 
 # A make variable that must be given and name a readable file.
 need_file() {   # <variable> <what it holds>
-    [ -n "${!1:-}" ] || die "$1 is not set: give $2"
+    [ -n "${!1:-}" ] || die "$1 is not set: it names the $2"
     [ -r "${!1}" ] && [ ! -d "${!1}" ] || die "no $2 at ${!1} ($1)"
 }
 
@@ -98,12 +98,17 @@ read_key_source() {   # <work dir>
         [ -z "${SIGN_PKCS11_MODULE:-}${SIGN_KEY:-}" ] ||
             die "give SIGN_PKCS12, or SIGN_PKCS11_MODULE and SIGN_KEY, not both"
         need_file SIGN_PKCS12 "PKCS#12 file"
-        read_pkcs12 "$work/pkcs12.pem"
+        read_pkcs12 "$work/pkcs12.pem" -clcerts
         signer=$work/pkcs12.pem
-        # The file brings the signing certificate; the rest of the chain is added.
+        # The file brings the signing certificate, and often its chain; osslsigncode
+        # adds the certificates of -ac even when they are there already, so the
+        # intermediates of SIGN_CERTS are added only to a file without them.
         key_args=(-pkcs12 "$SIGN_PKCS12")
-        for cert in "$work"/chain/*.pem; do is_ca "$cert" && cat "$cert"; done >"$work/intermediates.pem"
-        [ -s "$work/intermediates.pem" ] && key_args+=(-ac "$work/intermediates.pem")
+        read_pkcs12 "$work/pkcs12-cas.pem" -cacerts
+        if ! grep -q 'BEGIN CERTIFICATE' "$work/pkcs12-cas.pem"; then
+            for cert in "$work"/chain/*.pem; do is_ca "$cert" && cat "$cert"; done >"$work/intermediates.pem"
+            [ ! -s "$work/intermediates.pem" ] || key_args+=(-ac "$work/intermediates.pem")
+        fi
         cmp -s <(openssl x509 -in "$signer" -outform DER) <(openssl x509 -in "$work/leaf.pem" -outform DER) ||
             die "the certificate in $SIGN_PKCS12 is not the signing certificate of $SIGN_CERTS"
         return 0
@@ -125,12 +130,12 @@ read_key_source() {   # <work dir>
     key_args=(-pkcs11module "$SIGN_PKCS11_MODULE" -key "$SIGN_KEY" -certs "$SIGN_CERTS")
 }
 
-# The signing certificate of a PKCS#12 file; the password is checked here, with
-# a clear word, before anything is signed.
-read_pkcs12() {   # <certificate out>
+# The certificates of a PKCS#12 file: its own (-clcerts) or its chain (-cacerts).
+# The password is checked here, with a clear word, before anything is signed.
+read_pkcs12() {   # <certificates out> -clcerts|-cacerts
     local log=$1.log legacy
     for legacy in "" -legacy; do    # files from older tools use ciphers OpenSSL 3 calls legacy
-        if openssl pkcs12 $legacy -in "$SIGN_PKCS12" -passin "file:$pass" -nokeys -clcerts -out "$1" 2>"$log"; then
+        if openssl pkcs12 $legacy -in "$SIGN_PKCS12" -passin "file:$pass" -nokeys "$2" -out "$1" 2>"$log"; then
             return 0
         fi
         grep -qi unsupported "$log" || break
@@ -220,11 +225,15 @@ sign_release() {   # <release folder> <arch>=<build folder>...
     mkdir -p "$work" "$release/signatures"
 
     # A PIN handed through a pipe (SIGN_PASS_FILE=/dev/stdin) can be read once;
-    # each file is signed on its own, so it is kept for this run, readable by us alone.
+    # each file is signed on its own, so it is kept for this run, in memory where
+    # there is a RAM disk, readable by us alone (mktemp -d makes the folder 700).
     pass=$SIGN_PASS_FILE
     if [ ! -f "$pass" ]; then
-        pass=$work/pass
-        (umask 077 && cat "$SIGN_PASS_FILE" >"$pass")
+        local passdir
+        passdir=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
+        scratch+=("$passdir")
+        pass=$passdir/pass
+        cat "$SIGN_PASS_FILE" >"$pass"
     fi
 
     split_chain "$work/chain"
