@@ -14,8 +14,10 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 cd "$tmp"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-# make as a maker types it, in the tree under test (make test's own make hands nothing down).
-mk() { env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS make -s --no-print-directory -C "$src" BUILD="$(dirname "$build")" "$@"; }
+# make as a maker types it, in the tree under test: nothing comes from make test's
+# own make, nor from signing inputs in the environment.
+mk() { env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS -u SIGN_CERTS -u SIGN_PKCS12 -u SIGN_PKCS11_MODULE -u SIGN_KEY \
+           -u SIGN_PASS_FILE -u SIGN_TIMESTAMP make -s --no-print-directory -C "$src" BUILD="$(dirname "$build")" "$@"; }
 # What a make target said on stderr, less make's own closing line.
 said() { grep -v '^make\(\[[0-9]*\]\)\?: \*\*\*' "$1" || true; }
 
