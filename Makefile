@@ -8,7 +8,7 @@ ARCH       ?=
 RUN_ARCH    = $(firstword $(shell tools/test-arch.sh))
 TEST_BUILD  = $(if $(filter i686,$(RUN_ARCH)),$(BUILD),$(BUILD)/x86_64)
 
-.PHONY: all build deps configure test run dist bench screenshots clean
+.PHONY: all build deps configure test run folders dist sign verify-signed check-release bench screenshots clean
 
 all: build
 
@@ -41,11 +41,35 @@ screenshots: deps build $(TEST_BUILD)/CMakeCache.txt
 	cmake --build $(TEST_BUILD) -j $(JOBS) --target dist_folder cplook
 	tools/screenshots.sh $(TEST_BUILD)
 
+# Both program folders: build/dist (i686) and build/x86_64/dist.
+folders: build $(BUILD)/x86_64/CMakeCache.txt
+	cmake --build $(BUILD)/x86_64 -j $(JOBS) --target dist_folder
+
 # build/package/: ClickPocket-<version>-i686.zip and -x86_64.zip, and SHA256SUMS;
 # the same commit gives the same bytes in any clone (README.md).
-dist: build $(BUILD)/x86_64/CMakeCache.txt
-	cmake --build $(BUILD)/x86_64 -j $(JOBS) --target dist_folder
+dist: folders
 	tools/pack.sh $(BUILD)/package i686=$(BUILD) x86_64=$(BUILD)/x86_64
+
+# Signed releases (README.md, "Signing a release"; tools/sign.sh). make sign takes
+# SIGN_CERTS, SIGN_PASS_FILE, and SIGN_PKCS11_MODULE with SIGN_KEY (a pkcs11: URI)
+# or SIGN_PKCS12; SIGN_TIMESTAMP is optional. It writes $(SIGN_OUT): the archives
+# of make dist with signed programs, SHA256SUMS and signatures/.
+SIGN_OUT ?= $(BUILD)/package-signed
+SIGNED   ?= $(SIGN_OUT)
+export SIGN_CERTS SIGN_PKCS12 SIGN_PKCS11_MODULE SIGN_KEY SIGN_PASS_FILE SIGN_TIMESTAMP OSSLSIGNCODE
+
+sign: folders
+	@tools/sign.sh sign $(SIGN_OUT) i686=$(BUILD) x86_64=$(BUILD)/x86_64
+
+# Checks every signature in the archives of SIGNED against the certificates in CA.
+verify-signed: deps
+	@tools/sign.sh verify "$(SIGNED)" "$(CA)"
+
+# Builds the commit of SIGNED in a clean clone, attaches its published signatures
+# and compares the result with its archives byte for byte. KEEP=<folder> keeps the
+# clone and its builds there, for a later check of the same commit.
+check-release: deps
+	@tools/sign.sh check "$(SIGNED)" $(KEEP)
 
 bench: deps build $(TEST_BUILD)/CMakeCache.txt
 	cmake --build $(TEST_BUILD) -j $(JOBS)

@@ -74,4 +74,19 @@ inspect visible "My ClickPocket" 10000 >/dev/null || fail "no folder window once
 expect_eq "$(target_saw MBUTTONDOWN)" 1 "presses the target received"
 inspect post "My ClickPocket" close 0 0 >/dev/null
 exit_app
+
+# The x86_64 tree hands over the program folder of the signed release (release.sign).
+if [ -n "${CP_SIGNED_DIST:-}" ]; then
+    log "the signed program folder: it gets ready, and a middle click opens the folder"
+    for f in ClickPocket.exe ClickPocket.dll; do
+        osslsigncode verify -CAfile "$CP_SIGNED_CA" -in "$CP_SIGNED_DIST/$f" >/dev/null || fail "$f is not signed"
+    done
+    PROGRAM=$CP_SIGNED_DIST fresh_install --welcomed
+    start_ready
+    start_target
+    point_at "CP Target"
+    middle_click
+    inspect visible "My ClickPocket" 10000 >/dev/null || fail "no folder window from the signed program"
+    exit_app
+fi
 log "passed"

@@ -63,12 +63,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A fresh copy of the program folder. Options: --welcomed (welcome.dat present).
+# A fresh copy of the program folder: the build's, or PROGRAM's (a signed copy,
+# say). Options: --welcomed (welcome.dat present).
 fresh_install() {
     cleanup
     rm -rf "$INSTALL"
     mkdir -p "$INSTALL"
-    cp "$CP_DIST_DIR"/* "$INSTALL"/
+    cp "${PROGRAM:-$CP_DIST_DIR}"/* "$INSTALL"/
     [ "${1:-}" = --welcomed ] && : >"$INSTALL/welcome.dat"
     return 0
 }

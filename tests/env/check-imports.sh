@@ -15,8 +15,9 @@ for dll in $exe; do
 done
 hook=$(imports "$dist/ClickPocket.dll")
 [ "$hook" = "KERNEL32.DLL USER32.DLL " ] || { echo "ClickPocket.dll imports: $hook"; fail=1; }
-# It lets ClickPocket take the foreground before each request it posts.
-"$objdump" -p "$dist/ClickPocket.dll" | grep -qw AllowSetForegroundWindow \
+# It lets ClickPocket take the foreground before each request it posts. (grep reads
+# all of objdump's output: with -q it could stop early and objdump die of SIGPIPE.)
+"$objdump" -p "$dist/ClickPocket.dll" | grep -w AllowSetForegroundWindow >/dev/null \
     || { echo "ClickPocket.dll does not import AllowSetForegroundWindow"; fail=1; }
 # A stopped or stuck ClickPocket gets no click: the library asks whether it still answers.
 "$objdump" -p "$dist/ClickPocket.dll" | grep -qw IsHungAppWindow \
