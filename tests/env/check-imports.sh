@@ -20,11 +20,11 @@ hook=$(imports "$dist/ClickPocket.dll")
 "$objdump" -p "$dist/ClickPocket.dll" | grep -w AllowSetForegroundWindow >/dev/null \
     || { echo "ClickPocket.dll does not import AllowSetForegroundWindow"; fail=1; }
 # A stopped or stuck ClickPocket gets no click: the library asks whether it still answers.
-"$objdump" -p "$dist/ClickPocket.dll" | grep -qw IsHungAppWindow \
+"$objdump" -p "$dist/ClickPocket.dll" | grep -w IsHungAppWindow >/dev/null \
     || { echo "ClickPocket.dll does not import IsHungAppWindow"; fail=1; }
 # On x64 an exception unwinds through every frame by its table: without one for
 # the hook procedure, any 64-bit program the library is loaded in would be ended.
-if "$objdump" -f "$dist/ClickPocket.dll" | grep -q 'i386:x86-64'; then
+if "$objdump" -f "$dist/ClickPocket.dll" | grep 'i386:x86-64' >/dev/null; then
     unwind=$("$objdump" -p "$dist/ClickPocket.dll" | awk '/Exception Directory/ {print $4}')
     [ -n "$unwind" ] && [ $((16#$unwind)) -gt 0 ] \
         || { echo "ClickPocket.dll has no exception directory (unwind tables)"; fail=1; }
