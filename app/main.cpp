@@ -9,6 +9,7 @@
 #include "../core/globals.h"
 #include "../hook/bridge.h"
 #include "../ui/mainwnd.h"
+#include "../ui/shell_folder_list.h"
 
 static int RunMessageLoop()
 {
@@ -38,6 +39,9 @@ static int RunProgram()
         return 0;
     }
     SetAutostart(MainWindow, true);
+    // Start-up is over (the relay has its ready title): the list that finds the
+    // folder's window opens now, on its own thread, before the first click.
+    OpenShellFolderListAhead();
     return RunMessageLoop();
 }
 
@@ -47,9 +51,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (HandOverToRunningCopy())
         return 0;
     AppInstance = instance;
-    bool apartment = EnterShellApartment();     // the welcome dialog may call the shell
     int exitCode = RunProgram();
-    if (apartment)
-        LeaveShellApartment();
+    EndShellThreads();
     return exitCode;
 }

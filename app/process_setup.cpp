@@ -1,7 +1,6 @@
 #include "process_setup.h"
 
 #include <windows.h>
-#include <objbase.h>
 
 #include "../core/system_calls.h"
 
@@ -21,14 +20,4 @@ void LockLibrarySearch()
         FindSystemCall("kernel32.dll", "SetDllDirectoryA"));
     if (setDllDirectory != 0)       // Windows before XP SP1 has neither
         setDllDirectory("");
-}
-
-bool EnterShellApartment()
-{
-    return SUCCEEDED(CoInitializeEx(0, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-}
-
-void LeaveShellApartment()
-{
-    CoUninitialize();
 }

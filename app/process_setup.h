@@ -1,4 +1,4 @@
-// What the process sets up for itself before anything else, and undoes at the end.
+// What the process sets up for itself before anything else.
 #ifndef CLICKPOCKET_PROCESS_SETUP_H
 #define CLICKPOCKET_PROCESS_SETUP_H
 
@@ -8,11 +8,5 @@
 // no such setting (before Windows 8, or 7 without KB2533623), at least the current
 // folder is taken out. Libraries loaded by full path are not concerned.
 void LockLibrarySearch();
-
-// The shell reaches its verbs and extensions through COM, which wants the calling
-// thread in a single-threaded apartment, without OLE1 DDE. True when this call
-// entered it (and LeaveShellApartment is then due).
-bool EnterShellApartment();
-void LeaveShellApartment();
 
 #endif

@@ -2,33 +2,76 @@
 
 #include <windows.h>
 
+#include "../core/system_calls.h"
 #include "../hook/hook_contract.h"
-#include "../ui/mainwnd.h"
 #include "../ui/welcome.h"
 
+#ifndef PROCESS_QUERY_LIMITED_INFORMATION
+#define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
+#endif
+
+const WCHAR* RunningCopyImage = L"ClickPocket.exe";
+
+// True when the window belongs to a process that runs a ClickPocket.exe, from
+// whatever folder: any other program may title a window like ours. Asking needs
+// no answer from that process, only what the system keeps about it.
+static bool IsClickPocketWindow(HWND window, DWORD* process)
+{
+    if (GetWindowThreadProcessId(window, process) == 0)
+        return false;
+    typedef BOOL (WINAPI *QueryImageProc)(HANDLE, DWORD, WCHAR*, DWORD*);
+    QueryImageProc queryImage = reinterpret_cast<QueryImageProc>(
+        FindSystemCall("kernel32.dll", "QueryFullProcessImageNameW"));
+    if (queryImage == 0)
+        return true;        // Windows before Vista: no way to ask, and no lower integrity to fear
+    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, *process);
+    if (handle == 0)
+        return false;
+    WCHAR image[MAX_PATH];
+    DWORD length = MAX_PATH;
+    bool named = queryImage(handle, 0, image, &length) != FALSE;
+    CloseHandle(handle);
+    if (!named)
+        return false;       // a longer path than we read counts for nothing
+    const WCHAR* name = image;
+    for (const WCHAR* p = image; *p != 0; ++p) {
+        if (*p == L'\\')
+            name = p + 1;
+    }
+    return lstrcmpiW(name, RunningCopyImage) == 0;
+}
+
+// Everything here is read or posted, never sent: a running copy that is stopped
+// or busy keeps this one waiting for nothing.
 bool ActivateRunningCopy()
 {
-    HWND welcome = FindWindowA(0, WELCOME_CAPTION);
-    if (welcome != 0) {
-        ShowWindow(welcome, SW_SHOW);
-        SetForegroundWindow(welcome);
+    DWORD process = 0;
+    for (HWND welcome = FindWindowExA(0, 0, 0, WELCOME_CAPTION); welcome != 0;
+         welcome = FindWindowExA(0, welcome, 0, WELCOME_CAPTION)) {
+        if (IsClickPocketWindow(welcome, &process)) {
+            ShowWindowAsync(welcome, SW_SHOW);
+            SetForegroundWindow(welcome);
+            return true;
+        }
+    }
+    for (HWND relay = FindWindowExA(0, 0, 0, RELAY_TITLE_READY); relay != 0;
+         relay = FindWindowExA(0, relay, 0, RELAY_TITLE_READY)) {
+        // The relay is owned by the control window of the same copy.
+        HWND running = GetWindow(relay, GW_OWNER);
+        DWORD owner = 0;
+        if (running == 0 || !IsClickPocketWindow(relay, &process)
+            || GetWindowThreadProcessId(running, &owner) == 0 || owner != process)
+            continue;
+        UINT request = RegisterWindowMessageA(PRIVATE_MESSAGE_NAME);
+        if (request == 0)
+            return false;
+        // The running copy shows its window as for Left Ctrl + middle click, with
+        // the focus on Hide; it may take the foreground because we let it.
+        AllowSetForegroundWindow(process);
+        PostMessageA(running, request, REQUEST_SHOW_WINDOW, 0);
         return true;
     }
-
-    HWND relay = FindWindowA(0, RELAY_TITLE_READY);
-    if (relay == 0)
-        return false;
-    // Not a number gives a null window, and the calls below then do nothing.
-    HWND running = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(
-        GetDlgItemInt(relay, RELAY_FIELD_MAIN_WINDOW, 0, FALSE)));
-    ShowWindow(running, SW_SHOW);
-    SetForegroundWindow(running);
-    // The focus belongs to the other copy's thread: borrow its input state briefly.
-    DWORD self = GetCurrentThreadId();
-    AttachThreadInput(self, GetWindowThreadProcessId(running, 0), TRUE);
-    SetFocus(GetDlgItem(running, IdHide));
-    AttachThreadInput(self, GetWindowThreadProcessId(running, 0), FALSE);
-    return true;
+    return false;
 }
 
 // One name per log-on session ("Local\\"): copies started from any folder count
@@ -48,8 +91,10 @@ bool HandOverToRunningCopy()
     // Held until the process ends, by the system: the handle is never closed.
     HANDLE mutex = CreateInstanceMutex(0, FALSE, InstanceMutexName);
     bool refused = mutex == 0 && GetLastError() == ERROR_ACCESS_DENIED;
-    if ((mutex == 0 && !refused) || (mutex != 0 && Acquired(WaitForSingleObject(mutex, 0))))
-        return ActivateRunningCopy();
+    if (mutex == 0 && !refused)
+        return ActivateRunningCopy();   // no mutex to go by (another object has its name)
+    if (mutex != 0 && Acquired(WaitForSingleObject(mutex, 0)))
+        return false;                   // the one copy, whatever windows others show
     // Another copy is starting: its windows come some tenths of a second later.
     for (DWORD waited = 0; waited < StartWaitMs; waited += StartPollMs) {
         if (ActivateRunningCopy())

@@ -17,6 +17,17 @@ static bool Refuse(char* out, size_t outSize)
     return false;
 }
 
+bool SameText(const char* first, const char* second)
+{
+    if (first == 0 || second == 0)
+        return first == second;
+    for (; *first == *second; ++first, ++second) {
+        if (*first == '\0')
+            return true;
+    }
+    return false;
+}
+
 bool CopyText(char* out, size_t outSize, const char* text)
 {
     size_t length = TextLength(text);

@@ -10,6 +10,10 @@
 // Length of a zero-terminated text (0 for a null pointer).
 size_t TextLength(const char* text);
 
+// True when two texts are the same, byte for byte (the system's own comparisons
+// go by language and pass over bytes that are no character).
+bool SameText(const char* first, const char* second);
+
 // out = text. False when it does not fit in outSize bytes with its terminator.
 bool CopyText(char* out, size_t outSize, const char* text);
 

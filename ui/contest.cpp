@@ -1,11 +1,10 @@
 #include "contest.h"
 
-#include <shellapi.h>
-
 #include "black_background.h"
 #include "dialog_icons.h"
 #include "dialog_labels.h"
 #include "dialog_texts.h"
+#include "shell_open.h"
 #include "../core/config.h"
 #include "../core/globals.h"
 
@@ -37,7 +36,7 @@ INT_PTR CALLBACK ContestDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         // A single click on the box picture; a double click is not a second one.
         if (LOWORD(wParam) == IdContestPicture && HIWORD(wParam) == STN_CLICKED) {
-            ShellExecuteA(RelayWindow, 0, ContestPageUrl, 0, 0, SW_SHOWNORMAL);
+            OpenInShell(ContestPageUrl);
             return TRUE;
         }
         return FALSE;

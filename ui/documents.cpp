@@ -1,8 +1,7 @@
 #include "documents.h"
 
-#include <shellapi.h>
-
 #include "mainwnd.h"
+#include "shell_open.h"
 #include "../core/globals.h"
 #include "../core/messages.h"
 #include "../core/text_util.h"
@@ -13,7 +12,7 @@ bool OpenInstallDocument(const char* name, char* path, size_t pathSize)
     MakeInstallPath(path, pathSize, name);
     if (!FileExists(path))
         return false;
-    ShellExecuteA(RelayWindow, 0, path, 0, 0, SW_SHOWNORMAL);   // the shell reports its own failures
+    OpenInShell(path);      // the shell reports its own failures
     return true;
 }
 

@@ -2,20 +2,28 @@
 
 static const char PocketTitle[] = "My ClickPocket";
 
-static void* FindVisible(const char* title, const FolderSearchOps& ops)
+static bool Acceptable(void* window, const FolderListView& list, const FolderSearchOps& ops)
+{
+    return ops.isVisible(window) && (!list.answering || !ops.isExplorerWindow(window));
+}
+
+static void* FindTitled(const char* title, const FolderListView& list, const FolderSearchOps& ops)
 {
     for (void* window = ops.findWindow(title, 0); window != 0;
          window = ops.findWindow(title, window)) {
-        if (ops.isVisible(window))
+        if (Acceptable(window, list, ops))
             return window;
     }
     return 0;
 }
 
-static void* FindListedVisible(const char* pocketDir, const FolderSearchOps& ops)
+static void* ChooseFolderWindow(const char* pocketDir, const FolderListView& list,
+                                const FolderSearchOps& ops)
 {
-    void* window = ops.findListedWindow(pocketDir);
-    return window != 0 && ops.isVisible(window) ? window : 0;
+    if (list.window != 0 && ops.isVisible(list.window))
+        return list.window;
+    void* window = FindTitled(PocketTitle, list, ops);
+    return window != 0 ? window : FindTitled(pocketDir, list, ops);
 }
 
 void StartFolderSearch(FolderSearch* search)
@@ -29,17 +37,25 @@ void StopFolderSearch(FolderSearch* search)
     search->active = false;
 }
 
-void* TryFolderSearch(FolderSearch* search, const char* pocketDir, const FolderSearchOps& ops)
+void* TryFolderSearch(FolderSearch* search, const char* pocketDir, const FolderListView& list,
+                      const FolderSearchOps& ops)
 {
     if (!search->active)
         return 0;
     ++search->attemptsMade;
-    void* window = FindVisible(PocketTitle, ops);
-    if (window == 0)
-        window = FindVisible(pocketDir, ops);
-    if (window == 0)
-        window = FindListedVisible(pocketDir, ops);
+    void* window = ChooseFolderWindow(pocketDir, list, ops);
     if (window != 0 || search->attemptsMade >= FolderSearchAttempts)
+        search->active = false;
+    return window;
+}
+
+void* RecheckFolderSearch(FolderSearch* search, const char* pocketDir,
+                          const FolderListView& list, const FolderSearchOps& ops)
+{
+    if (!search->active)
+        return 0;
+    void* window = ChooseFolderWindow(pocketDir, list, ops);
+    if (window != 0)
         search->active = false;
     return window;
 }

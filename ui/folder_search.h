@@ -3,7 +3,8 @@
 // looks again every FolderSearchPauseMs from its message loop, never waiting in
 // between: a thread that installed a mouse hook must keep answering messages.
 // The attempts themselves need no platform call (the window lookups are handed
-// in), so the limits can be tested apart from the shell.
+// in, and so is what the shell's list of folder windows last said), so the rules
+// can be tested apart from the shell.
 #ifndef CLICKPOCKET_FOLDER_SEARCH_H
 #define CLICKPOCKET_FOLDER_SEARCH_H
 
@@ -13,9 +14,18 @@ struct FolderSearchOps {
     // The next top-level window after `after` (null: the first) titled `title`, or null.
     void* (*findWindow)(const char* title, void* after);
     bool (*isVisible)(void* window);
-    // The window that the shell's own list of folder windows names for `folder`,
-    // whatever its title, or null. One question to the shell per call.
-    void* (*findListedWindow)(const char* folder);
+    // True for a window of File Explorer's own (its classes CabinetWClass and
+    // ExploreWClass): Explorer enters every such window in its list of folder
+    // windows, with the folder it shows.
+    bool (*isExplorerWindow)(void* window);
+};
+
+// What the shell's list of folder windows last said. It is asked on a thread of
+// its own, between attempts, and may be slow, closed or absent: `answering` only
+// while it is open and answered the last question in time.
+struct FolderListView {
+    bool answering;
+    void* window;       // the window it names for the folder, or null
 };
 
 // One search in progress, or none.
@@ -30,17 +40,27 @@ void StartFolderSearch(FolderSearch* search);
 // Ends a search; its remaining attempts are not made.
 void StopFolderSearch(FolderSearch* search);
 
-// One attempt of an active search: the first visible top-level window titled
-// "My ClickPocket", or failing that titled with the full folder path (the titles
-// of Windows 10's File Explorer, and of every shell that titles its windows so);
-// failing both, the window the shell lists for the folder itself, once visible.
-// Windows 11 titles its Explorer windows in the user's language, with the number
-// of tabs, and names a copy of the folder "My ClickPocket - Copy": only the
-// shell's list, which holds each window's folder, tells which one shows ours.
+// One attempt of an active search. The window taken, in this order:
+// - the window the list names for the folder, once visible, whatever its title
+//   (Windows 11 titles its Explorer windows in the user's language, with the
+//   number of tabs, and names a copy of the folder "My ClickPocket - Copy");
+// - the first visible top-level window titled "My ClickPocket", or failing that
+//   titled with the full folder path (the titles of Windows 10's File Explorer,
+//   and of every file manager that titles its windows so), unless it is one of
+//   Explorer's while the list answers: the list would then have named it, had
+//   it shown this folder. Windows 10 titles the window of every folder named
+//   "My ClickPocket" alike, and a second copy of the program unpacked beside
+//   this one has its own. A list that is slow or failed holds up no title.
 // A window that is still hidden (the shell is creating it) does not count yet.
 // The search ends when the window is found (it is returned) and after
 // FolderSearchAttempts fruitless attempts; otherwise it stays active for the next
 // attempt, one pause later. An inactive search makes no attempt and gives null.
-void* TryFolderSearch(FolderSearch* search, const char* pocketDir, const FolderSearchOps& ops);
+void* TryFolderSearch(FolderSearch* search, const char* pocketDir, const FolderListView& list,
+                      const FolderSearchOps& ops);
+
+// The same choice between two attempts, when the list has just answered: no
+// attempt is counted. An inactive search gives null.
+void* RecheckFolderSearch(FolderSearch* search, const char* pocketDir,
+                          const FolderListView& list, const FolderSearchOps& ops);
 
 #endif

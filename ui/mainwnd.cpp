@@ -1,12 +1,11 @@
 #include "mainwnd.h"
 
-#include <shellapi.h>
-
 #include "about.h"
 #include "contest.h"
 #include "documents.h"
 #include "folder_search.h"
 #include "shell_folder_list.h"
+#include "shell_open.h"
 #include "../core/autostart.h"
 #include "../core/globals.h"
 #include "../core/messages.h"
@@ -55,70 +54,130 @@ static bool IsShown(void* window)
     return IsWindowVisible(static_cast<HWND>(window)) != FALSE;
 }
 
-static void* FindListed(const char* folder)
+// A class name is the window's own, read without a message to its thread.
+static bool IsExplorerWindow(void* window)
 {
-    return FindListedFolderWindow(folder);
+    char className[16];
+    if (GetClassNameA(static_cast<HWND>(window), className, sizeof className) == 0)
+        return false;
+    return lstrcmpA(className, "CabinetWClass") == 0 || lstrcmpA(className, "ExploreWClass") == 0;
 }
 
-// The search for the folder window after a folder request, carried on by a timer
-// of the control window. The thread never waits for the shell: it installed the
-// mouse hook, and every program whose mouse goes through it would wait too.
+// A folder request, from the click to the raised folder window. The shell opens
+// the folder on a thread of its own and says when it is done
+// (FolderOpenedMessage); the search for its window then runs from a timer of the
+// control window, and asks the shell's list of folder windows between attempts,
+// on that list's own thread (FolderListAnswerMessage). This thread looks at the
+// titles, raises the window and shows the boxes: nothing here waits on another
+// process.
 static FolderSearch PendingSearch;
 enum { FolderSearchTimer = 1 };
+static unsigned FolderRequest;          // number of the latest request (never 0)
+static unsigned OpeningRequest;         // the request whose folder is with the shell, or 0
+static bool OpeningCancelled;           // asked for something else meanwhile: no search
+static bool FolderBoxShowing;           // "Failed to open folder" is on screen
+static bool ListOpen;                   // what the list's latest answer says of it
+static bool ListQuestionOut;            // asked for the search under way, not answered yet
+static HWND ListedWindow;               // the list's latest answer for that search
 
 static void EndFolderSearch()
 {
     StopFolderSearch(&PendingSearch);
     KillTimer(MainWindow, FolderSearchTimer);
+    OpeningCancelled = OpeningRequest != 0;
 }
 
 static void RaiseFolderWindow(HWND folder)
 {
     // Passing through the topmost band lifts the folder above every other window.
-    SetWindowPos(folder, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Posted to the folder window's thread: a busy Explorer keeps no one waiting.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS;
+    SetWindowPos(folder, HWND_TOPMOST, 0, 0, 0, 0, flags);
     SetForegroundWindow(folder);
-    SetWindowPos(folder, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(folder, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
     HideMainWindow(MainWindow);
     SetForegroundWindow(folder);
 }
 
-// One attempt; the timer runs while attempts remain and stops when the search ends.
-static void ContinueFolderSearch()
+static const FolderSearchOps SearchOps = { FindTopLevel, IsShown, IsExplorerWindow };
+
+static void TakeFolderWindow(HWND folder)
 {
-    static const FolderSearchOps ops = { FindTopLevel, IsShown, FindListed };
-    HWND folder = static_cast<HWND>(TryFolderSearch(&PendingSearch, PocketDir, ops));
     if (!PendingSearch.active)
         KillTimer(MainWindow, FolderSearchTimer);
     if (folder != 0)
         RaiseFolderWindow(folder);
 }
 
-// Folder requests go on arriving, one per middle click, while the shell works on
-// one (it may run a message loop of its own) and inside the modal loop of the box
-// that says the folder cannot be opened. The request under way answers for them
-// all, and the box on screen says it: a pile of boxes would only grow the stack.
-static bool FolderRequestUnderWay;
-
-static void OpenPocketFolder()
+// One attempt; the timer runs while attempts remain and stops when the search
+// ends. A question still unanswered from the attempt before means a slow list:
+// the titles decide alone until it answers.
+static void ContinueFolderSearch()
 {
-    if (FolderRequestUnderWay)
+    FolderListView list = { ListOpen && !ListQuestionOut, ListedWindow };
+    TakeFolderWindow(static_cast<HWND>(TryFolderSearch(&PendingSearch, PocketDir, list,
+                                                       SearchOps)));
+    if (PendingSearch.active && !ListQuestionOut)
+        ListQuestionOut = AskShellFolderList(PocketDir, FolderRequest);
+}
+
+static void OnFolderListAnswer(WPARAM wParam, LPARAM lParam)
+{
+    ListOpen = FolderListAnswerOpen(wParam);
+    if (FolderListAnswerRequest(wParam) != FolderRequest || !PendingSearch.active)
         return;
-    EndFolderSearch();      // a new request starts the count again
-    FolderRequestUnderWay = true;
-    HINSTANCE result = ShellExecuteA(RelayWindow, 0, PocketDir, 0, 0, SW_SHOWNORMAL);
-    bool opened = reinterpret_cast<INT_PTR>(result) > 32;
+    ListQuestionOut = false;
+    ListedWindow = reinterpret_cast<HWND>(lParam);
+    FolderListView list = { ListOpen, ListedWindow };
+    TakeFolderWindow(static_cast<HWND>(RecheckFolderSearch(&PendingSearch, PocketDir, list,
+                                                           SearchOps)));
+}
+
+static void ShowFolderOpenError()
+{
+    char text[MessageBufferSize];
+    FormatText(text, sizeof text, FolderOpenErrorPattern, PocketDir);
+    FolderBoxShowing = true;
+    MessageBoxA(MainWindow, text, AppCaption, MB_ICONWARNING);
+    FolderBoxShowing = false;
+}
+
+static void OnFolderOpened(unsigned request, bool opened)
+{
+    if (request == 0 || request != OpeningRequest)
+        return;
+    OpeningRequest = 0;
     if (!opened) {
-        char text[MessageBufferSize];
-        FormatText(text, sizeof text, FolderOpenErrorPattern, PocketDir);
-        MessageBoxA(MainWindow, text, AppCaption, MB_ICONWARNING);
+        ShowFolderOpenError();
+        return;
     }
-    FolderRequestUnderWay = false;
-    if (!opened)
+    if (OpeningCancelled)
         return;
     StartFolderSearch(&PendingSearch);
+    ListQuestionOut = false;
+    ListedWindow = 0;
     ContinueFolderSearch();
     if (PendingSearch.active)
         SetTimer(MainWindow, FolderSearchTimer, FolderSearchPauseMs, 0);
+}
+
+// Folder requests go on arriving, one per middle click, while the shell opens the
+// folder and inside the modal loop of the box that says it cannot be opened. The
+// request under way answers for them all, and the box on screen says it: a pile
+// of boxes would only grow the stack.
+static void OpenPocketFolder()
+{
+    if (OpeningRequest != 0 || FolderBoxShowing)
+        return;
+    EndFolderSearch();      // a new request starts the count again
+    if (++FolderRequest == 0)
+        ++FolderRequest;
+    OpeningCancelled = false;
+    OpeningRequest = FolderRequest;
+    if (!OpenFolderInShell(PocketDir, FolderRequest)) {
+        OpeningRequest = 0;
+        ShowFolderOpenError();
+    }
 }
 
 static void OnHookRequest(WPARAM request)
@@ -178,7 +237,7 @@ static void OnCommand(HWND window, WORD id)
     }
     case IdDownload:
         HideMainWindow(window);
-        ShellExecuteA(RelayWindow, 0, FreewarePageUrl, 0, 0, SW_SHOWNORMAL);
+        OpenInShell(FreewarePageUrl);
         break;
     case IdLicense:
         OpenDocument(window, LicenseFileName);
@@ -245,9 +304,14 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (wParam == FolderSearchTimer)
             ContinueFolderSearch();
         return 0;
+    case FolderOpenedMessage:
+        OnFolderOpened(static_cast<unsigned>(wParam), lParam != 0);
+        return 0;
+    case FolderListAnswerMessage:
+        OnFolderListAnswer(wParam, lParam);
+        return 0;
     case WM_DESTROY:
         EndFolderSearch();
-        CloseShellFolderList();     // before COM is left, at the end of WinMain
         TearDownHookBridge();
         return 0;
     case WM_CLOSE:
@@ -293,4 +357,11 @@ bool CreateMainWindow()
     // Into the topmost band, without being moved, sized, redrawn or shown.
     SetWindowPos(MainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW);
     return true;
+}
+
+void EndShellThreads()
+{
+    // About a second each: a thread still in the shell then ends with the process.
+    CloseShellFolderList(1000);
+    StopShellOpening(1000);
 }

@@ -21,4 +21,7 @@ bool CreateMainWindow();
 // Moves the focus to the Hide button, then hides the window.
 void HideMainWindow(HWND window);
 
+// Ends the threads that do the shell's work, at exit (shell_worker.h).
+void EndShellThreads();
+
 #endif

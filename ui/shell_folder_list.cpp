@@ -1,17 +1,12 @@
 #include "shell_folder_list.h"
 
-#include <exdisp.h>
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "shell_worker.h"
 #include "../core/globals.h"
 #include "../core/system_calls.h"
-
-// OLEAUT32 carries the ID list to the shell as a byte array. It is loaded by the
-// first search that gets this far, not at start-up: most searches end on a title.
-typedef SAFEARRAY* (WINAPI *SafeArrayCreateVectorProc)(VARTYPE type, LONG lowerBound,
-                                                      ULONG count);
-typedef HRESULT (WINAPI *SafeArrayDestroyProc)(SAFEARRAY* array);
+#include "../core/text_util.h"
 
 // By value: the library that names them would bring some 40 kB of others along.
 static const CLSID ShellWindowsClass =
@@ -19,11 +14,27 @@ static const CLSID ShellWindowsClass =
 static const IID ShellWindowsInterface =
     { 0x85cb6900, 0x4d95, 0x11cf, { 0x96, 0x0c, 0x00, 0x80, 0xc7, 0xf4, 0xee, 0x85 } };
 
+static HRESULT OpenShellWindows(IShellWindows** list)
+{
+    return CoCreateInstance(ShellWindowsClass, 0, CLSCTX_LOCAL_SERVER, ShellWindowsInterface,
+                            reinterpret_cast<void**>(list));
+}
+
+HRESULT (*OpenFolderListCall)(IShellWindows** list) = OpenShellWindows;
+
+// Everything below but the mailbox belongs to the list's thread alone.
+
+// OLEAUT32 carries the ID list to the shell as a byte array. It is loaded by the
+// list's thread once start-up is over, never before.
+typedef SAFEARRAY* (WINAPI *SafeArrayCreateVectorProc)(VARTYPE type, LONG lowerBound,
+                                                      ULONG count);
+typedef HRESULT (WINAPI *SafeArrayDestroyProc)(SAFEARRAY* array);
+
 static IShellWindows* ShellList;
 static VARIANT ListedFolder;            // the folder's ID list, VT_ARRAY | VT_UI1
 static char ListedFolderPath[PathBufferSize];   // the path it was made from
-static bool Asking;                     // a question is under way on this thread
-static bool CloseWhenAnswered;
+static bool OpenFailed;                 // the last opening failed, for FailedRequest
+static unsigned FailedRequest;
 
 static void DestroyFolderLocation()
 {
@@ -38,14 +49,12 @@ static void DestroyFolderLocation()
 }
 
 // The folder's ID list, built from the UTF-16 form of its path: a path that does
-// not convert whole is refused, never cut.
+// not convert whole is refused, never cut. Kept for the next question.
 static bool MakeFolderLocation(const char* folder)
 {
-    if (V_VT(&ListedFolder) == (VT_ARRAY | VT_UI1) && lstrcmpA(ListedFolderPath, folder) == 0)
+    if (V_VT(&ListedFolder) == (VT_ARRAY | VT_UI1) && SameText(ListedFolderPath, folder))
         return true;
     DestroyFolderLocation();
-    if (lstrlenA(folder) >= PathBufferSize)
-        return false;
     WCHAR wide[PathBufferSize];
     if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, folder, -1, wide, PathBufferSize) == 0)
         return false;
@@ -62,58 +71,118 @@ static bool MakeFolderLocation(const char* folder)
         CopyMemory(bytes->pvData, idList, size);
         V_VT(&ListedFolder) = VT_ARRAY | VT_UI1;
         V_ARRAY(&ListedFolder) = bytes;
-        lstrcpyA(ListedFolderPath, folder);
+        CopyText(ListedFolderPath, sizeof ListedFolderPath, folder);
     }
     ILFree(idList);
     return bytes != 0;
 }
 
-static bool OpenShellFolderList()
+static void ReleaseList()
 {
-    // Explorer serves the list from its own process; with no Explorer running
-    // (another shell, or one restarting) the next question asks again.
-    if (SUCCEEDED(CoCreateInstance(ShellWindowsClass, 0, CLSCTX_LOCAL_SERVER,
-                                   ShellWindowsInterface, reinterpret_cast<void**>(&ShellList))))
-        return true;
-    ShellList = 0;
-    return false;
-}
-
-void CloseShellFolderList()
-{
-    // The call under way still uses both: COM dispatches messages to this thread
-    // while it waits, and the one that ends the program may be among them.
-    if (Asking) {
-        CloseWhenAnswered = true;
-        return;
-    }
     if (ShellList != 0)
         ShellList->Release();
     ShellList = 0;
-    DestroyFolderLocation();
 }
 
-HWND FindListedFolderWindow(const char* folder)
+// Explorer serves the list from its own process. Where it does not (restarting,
+// hung, or another shell), opening fails after seconds: not tried again for the
+// same folder request.
+static void OpenListFor(unsigned request)
 {
-    if (Asking)
-        return 0;       // asked already, further up this thread's stack
-    if ((ShellList == 0 && !OpenShellFolderList()) || !MakeFolderLocation(folder))
+    if (ShellList != 0 || (OpenFailed && FailedRequest == request))
+        return;
+    IShellWindows* list = 0;
+    if (SUCCEEDED(OpenFolderListCall(&list)) && list != 0) {
+        ShellList = list;
+        OpenFailed = false;
+        return;
+    }
+    OpenFailed = true;
+    FailedRequest = request;
+}
+
+static HWND FindListedWindow(const char* folder)
+{
+    if (ShellList == 0 || folder[0] == '\0' || !MakeFolderLocation(folder))
         return 0;
     VARIANT noRoot;
     V_VT(&noRoot) = VT_EMPTY;
     long found = 0;
     IDispatch* window = 0;
-    Asking = true;
     HRESULT result = ShellList->FindWindowSW(&ListedFolder, &noRoot, SWC_EXPLORER, &found, 0,
                                              &window);
-    Asking = false;
     if (window != 0)
         window->Release();
-    // A list whose Explorer has gone is opened anew by the next question.
-    if (FAILED(result) || CloseWhenAnswered) {
-        CloseWhenAnswered = false;
-        CloseShellFolderList();
-    }
+    if (FAILED(result))
+        ReleaseList();      // its Explorer has gone: the next question opens it anew
     // Window handles are 32-bit values, sign-extended in a 64-bit process.
     return result == S_OK ? reinterpret_cast<HWND>(static_cast<LONG_PTR>(found)) : 0;
+}
+
+// The mailbox: the one question not yet taken up.
+struct Question {
+    char folder[PathBufferSize];
+    unsigned request;
+    bool pending;
+};
+static Question Asked;
+
+static void AnswerQuestions();
+static void LetGoOfList()
+{
+    ReleaseList();
+    DestroyFolderLocation();
+}
+
+static ShellWorker ListThread = { AnswerQuestions, LetGoOfList, 0, 0, 0, {}, false };
+
+static bool TakeQuestion(Question* out)
+{
+    EnterCriticalSection(&ListThread.lock);
+    bool taken = Asked.pending;
+    if (taken) {
+        *out = Asked;
+        Asked.pending = false;
+    }
+    LeaveCriticalSection(&ListThread.lock);
+    return taken;
+}
+
+static void AnswerQuestions()
+{
+    Question question;
+    while (TakeQuestion(&question)) {
+        OpenListFor(question.request);
+        HWND window = FindListedWindow(question.folder);
+        PostMessageA(MainWindow, FolderListAnswerMessage,
+                     FolderListAnswer(question.request, ShellList != 0),
+                     reinterpret_cast<LPARAM>(window));
+    }
+}
+
+static bool Ask(const char* folder, unsigned request)
+{
+    if (!WakeShellWorker(&ListThread))
+        return false;
+    EnterCriticalSection(&ListThread.lock);
+    bool asked = CopyText(Asked.folder, sizeof Asked.folder, folder);
+    Asked.request = request;
+    Asked.pending = asked;
+    LeaveCriticalSection(&ListThread.lock);
+    return asked && WakeShellWorker(&ListThread);
+}
+
+void OpenShellFolderListAhead()
+{
+    Ask("", 0);
+}
+
+bool AskShellFolderList(const char* folder, unsigned request)
+{
+    return folder[0] != '\0' && Ask(folder, request);
+}
+
+void CloseShellFolderList(DWORD waitMs)
+{
+    StopShellWorker(&ListThread, waitMs);
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A second copy hands over to the running one and ends with 0, also when both
-# start at the same moment (only one ever hooks the mouse); a window merely
-# titled like the relay, with no number in field 100, makes a new copy end quietly.
+# start at the same moment (only one ever hooks the mouse), and when the running
+# one has stopped answering: it asks by a posted message and waits for nothing.
+# Another program's window titled like the relay is nobody to hand over to.
 source "$(dirname "$0")/lib.sh"
 
 fresh_install --welcomed
@@ -42,10 +43,33 @@ for try in 1 2 3; do
     inspect gone cp_dn475dc_1 2000 >/dev/null || fail "try $try: a relay was left"
 done
 
-log "a relay-titled window without a number"
+log "a second copy, the running one stopped: it ends at once, and the running one shows itself when it goes on"
 fresh_install --welcomed
-start_spy 0 "not a number"
-expect_eq "$(run_app_to_end)" 0 "exit code"
-if inspect wait "ClickPocket 1.0" 100 >/dev/null; then fail "a control window appeared"; fi
-[ ! -e "$INSTALL/My ClickPocket" ] || fail "the new copy prepared a workspace"
+start_ready
+app_pid=$(cat "$APP_PID_FILE")
+kill -STOP "$app_pid"
+t0=$(date +%s%3N)
+code=$(run_app_to_end)
+took=$(( $(date +%s%3N) - t0 ))
+kill -CONT "$app_pid"
+log "the second copy ended with $code after $took ms"
+expect_eq "$code" 0 "second copy's exit code"
+[ "$took" -lt 2000 ] || fail "the second copy waited $took ms on the stopped one"
+inspect visible "ClickPocket 1.0" 3000 >/dev/null || fail "running copy not shown once it went on"
+expect_contains "$(inspect focus)" "focus=105" "focused control"
+
+log "another program's relay, made after ours: a second copy hands over to ours, which the other never hears of"
+click_on "ClickPocket 1.0" 105
+start_spy 0
+expect_eq "$(run_app_to_end)" 0 "second copy's exit code"
+inspect visible "ClickPocket 1.0" 3000 >/dev/null || fail "running copy not shown"
+expect_contains "$(inspect focus)" "foreground=ClickPocket 1.0" "foreground"
+expect_eq "$(requests 1)" 0 "requests the other program received"
+exit_app
+
+log "that relay up and no copy running: a copy started gets ready"
+start_ready
+expect_eq "$(inspect count cp_dn475dc_1)" 2 "ready relays"
+exit_app
+end_spy
 log "passed"

@@ -8,18 +8,21 @@
 namespace {
 
 // A scripted desktop: windows appear (and become visible) after a number of pauses.
+enum Listed { NotListed, ListedForPocket, ListedForOther };   // in the shell's list of folder windows
+
 struct FakeWindow {
     std::string title;
     int appearsAfterPauses;
     int visibleAfterPauses;
-    bool listedForPocket = false;   // in the shell's list of folder windows, for ours
+    Listed listed = NotListed;
+    bool explorer = false;          // of File Explorer's own classes
 };
 
 struct FakeDesktop {
     std::vector<FakeWindow> windows;
     int pauses = 0;
     int lookups = 0;
-    int listQuestions = 0;
+    bool listAnswering = true;
 };
 
 FakeDesktop* desktop;
@@ -44,22 +47,29 @@ bool FakeVisible(void* window)
     return desktop->pauses >= w.visibleAfterPauses;
 }
 
-const char* const pocket = "C:\\CP\\My ClickPocket";
-
-// The shell names the first window it lists for the folder, hidden or not.
-void* FakeListed(const char* folder)
+bool FakeExplorer(void* window)
 {
-    ++desktop->listQuestions;
-    for (size_t i = 0; i < desktop->windows.size(); ++i) {
-        const FakeWindow& w = desktop->windows[i];
-        if (w.listedForPocket && std::string(folder) == pocket
-            && desktop->pauses >= w.appearsAfterPauses)
-            return Handle(i);
-    }
-    return 0;
+    return desktop->windows[reinterpret_cast<size_t>(window) - 1].explorer;
 }
 
-const FolderSearchOps ops = { FakeFind, FakeVisible, FakeListed };
+const char* const pocket = "C:\\CP\\My ClickPocket";
+
+// What the list says between two attempts: the first window it lists for the
+// folder, hidden or not; nothing while it does not answer.
+FolderListView FakeList()
+{
+    FolderListView view = { desktop->listAnswering, 0 };
+    for (size_t i = 0; view.answering && i < desktop->windows.size(); ++i) {
+        const FakeWindow& w = desktop->windows[i];
+        if (w.listed == ListedForPocket && desktop->pauses >= w.appearsAfterPauses) {
+            view.window = Handle(i);
+            break;
+        }
+    }
+    return view;
+}
+
+const FolderSearchOps ops = { FakeFind, FakeVisible, FakeExplorer };
 
 class FolderSearchTest : public ::testing::Test {
 protected:
@@ -71,7 +81,7 @@ protected:
     {
         StartFolderSearch(&search);
         for (int tick = 0; tick < 1000; ++tick) {
-            void* window = TryFolderSearch(&search, pocket, ops);
+            void* window = TryFolderSearch(&search, pocket, FakeList(), ops);
             if (window != 0 || !search.active)
                 return window;
             ++fake.pauses;
@@ -124,7 +134,8 @@ TEST_F(FolderSearchTest, GivesUpAfterFiftyAttemptsAndLooksNoMore)
     EXPECT_FALSE(search.active);
     ++fake.pauses;                       // the window shows now, but the search is over
     int lookups = fake.lookups;
-    EXPECT_EQ(nullptr, TryFolderSearch(&search, pocket, ops));
+    EXPECT_EQ(nullptr, TryFolderSearch(&search, pocket, FakeList(), ops));
+    EXPECT_EQ(nullptr, RecheckFolderSearch(&search, pocket, FakeList(), ops));
     EXPECT_EQ(lookups, fake.lookups);
 }
 
@@ -140,7 +151,7 @@ TEST_F(FolderSearchTest, ARestartCountsItsAttemptsAfresh)
     fake.windows = { { "My ClickPocket", 70, 70 } };
     StartFolderSearch(&search);
     for (; fake.pauses < 30; ++fake.pauses)
-        EXPECT_EQ(nullptr, TryFolderSearch(&search, pocket, ops));
+        EXPECT_EQ(nullptr, TryFolderSearch(&search, pocket, FakeList(), ops));
     // A second request 30 attempts in: 50 more from here, enough for the window at 70.
     EXPECT_EQ(Handle(0), Run());
     EXPECT_EQ(41, search.attemptsMade);
@@ -151,28 +162,61 @@ TEST_F(FolderSearchTest, AStoppedSearchLooksNoMore)
     fake.windows = { { "My ClickPocket", 0, 0 } };
     StartFolderSearch(&search);
     StopFolderSearch(&search);
-    EXPECT_EQ(nullptr, TryFolderSearch(&search, pocket, ops));
+    EXPECT_EQ(nullptr, TryFolderSearch(&search, pocket, FakeList(), ops));
     EXPECT_EQ(0, fake.lookups);
     EXPECT_EQ(0, search.attemptsMade);
 }
 
 // Windows 11 titles Explorer in the user's language and with its tab count; the
-// shell's list says which window shows the folder, once the exact titles failed.
-TEST_F(FolderSearchTest, TheShellsListedWindowComesAfterTheExactTitles)
+// shell's list says which window shows the folder, whatever its title.
+TEST_F(FolderSearchTest, TheShellsListedWindowIsTakenWhateverItsTitle)
 {
-    fake.windows = { { "My ClickPocket and 2 more tabs - File Explorer", 0, 0, true } };
+    fake.windows = { { "My ClickPocket and 2 more tabs - File Explorer", 0, 0, ListedForPocket, true } };
     EXPECT_EQ(Handle(0), Run());
-    fake.windows = { { "My ClickPocket und 2 weitere Registerkarten \u2013 Explorer", 0, 0, true },
-                     { pocket, 0, 0 } };
-    fake.listQuestions = 0;
+    fake.windows = { { pocket, 0, 0 },
+                     { "My ClickPocket und 2 weitere Registerkarten \u2013 Explorer", 0, 0,
+                       ListedForPocket, true } };
     EXPECT_EQ(Handle(1), Run());
-    EXPECT_EQ(1, search.attemptsMade);
-    EXPECT_EQ(0, fake.listQuestions);    // an exact title spares the shell the question
-    // Listed but still hidden (being created): waited for, one question per attempt.
-    fake.windows = { { "My ClickPocket - File Explorer", 2, 6, true } };
+    // Listed but still hidden (being created): waited for.
+    fake.windows = { { "My ClickPocket - File Explorer", 2, 6, ListedForPocket, true } };
     EXPECT_EQ(Handle(0), Run());
     EXPECT_EQ(6, fake.pauses);
-    EXPECT_EQ(7, fake.listQuestions);
+}
+
+// Windows 10 titles every folder named "My ClickPocket" alike: another copy of
+// the program beside this one has its own. While the list answers, an Explorer
+// window it does not name for our folder shows another; any other program's
+// window (another file manager) still counts by its title, and so does every
+// window while the list is slow, closed or absent.
+TEST_F(FolderSearchTest, AnotherFoldersExplorerWindowIsNotTakenWhileTheListAnswers)
+{
+    struct Row { bool answering; bool otherIsExplorer; size_t expected; int pauses; };
+    const Row rows[] = {
+        { true, true, 1, 5 },       // the other's is passed over; ours comes 5 pauses late
+        { false, true, 0, 0 },      // no list to tell: the title decides at once
+        { true, false, 0, 0 },      // not Explorer's: the title decides at once
+    };
+    for (const Row& row : rows) {
+        fake = FakeDesktop();
+        fake.listAnswering = row.answering;
+        fake.windows = { { "My ClickPocket", 0, 0, ListedForOther, row.otherIsExplorer },
+                         { "My ClickPocket", 5, 5, ListedForPocket, true } };
+        EXPECT_EQ(Handle(row.expected), Run()) << row.answering << row.otherIsExplorer;
+        EXPECT_EQ(row.pauses, fake.pauses);
+    }
+}
+
+// The list answers between two attempts: its answer is taken at once, and counts
+// no attempt.
+TEST_F(FolderSearchTest, AnAnswerBetweenAttemptsIsTakenAtOnce)
+{
+    fake.windows = { { "My ClickPocket", 0, 0, ListedForPocket, true } };
+    StartFolderSearch(&search);
+    FolderListView notYet = { true, 0 };
+    EXPECT_EQ(nullptr, TryFolderSearch(&search, pocket, notYet, ops));
+    EXPECT_EQ(Handle(0), RecheckFolderSearch(&search, pocket, FakeList(), ops));
+    EXPECT_EQ(1, search.attemptsMade);
+    EXPECT_FALSE(search.active);
 }
 
 TEST_F(FolderSearchTest, ATitleThatOnlyBeginsWithTheNameIsNeverTaken)
@@ -186,7 +230,6 @@ TEST_F(FolderSearchTest, ATitleThatOnlyBeginsWithTheNameIsNeverTaken)
     };
     EXPECT_EQ(nullptr, Run());
     EXPECT_EQ(50, search.attemptsMade);
-    EXPECT_EQ(50, fake.listQuestions);
 }
 
 }  // namespace

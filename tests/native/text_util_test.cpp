@@ -40,6 +40,14 @@ TEST(DeriveInstallDir, RefusesAFolderThatDoesNotFit)
     EXPECT_TRUE(DeriveInstallDir("C:\\12\\a.exe", out, sizeof out));   // 6 + NUL fits
 }
 
+TEST(SameText, GoesByteForByte)
+{
+    EXPECT_TRUE(SameText("C:\\My ClickPocket", "C:\\My ClickPocket"));
+    EXPECT_FALSE(SameText("C:\\My ClickPocket", "C:\\My ClickPocket\xff"));   // no character, still a byte
+    EXPECT_FALSE(SameText("c:\\my clickpocket", "C:\\My ClickPocket"));
+    EXPECT_FALSE(SameText("", 0));
+}
+
 TEST(BoundedText, CopyAppendAndJoinStopAtTheBufferEnd)
 {
     char out[8];

@@ -171,11 +171,13 @@ HANDLE WINAPI RefuseMutex(SECURITY_ATTRIBUTES*, BOOL, const char*)
     return 0;
 }
 
-// The running copy's relay, on a thread of its own, ready only 300 ms in (that
-// copy is still starting); it answers until the test is done with it.
+// The running copy's relay, owned by its control window, on a thread of its own,
+// ready only 300 ms in (that copy is still starting); it answers until the test
+// is done with it.
 DWORD WINAPI RunOtherCopysRelay(void* done)
 {
-    HWND relay = CreateWindowExA(0, "STATIC", RELAY_TITLE_PENDING, WS_POPUP, 0, 0, 1, 1, 0, 0, 0, 0);
+    HWND relay = CreateWindowExA(0, "STATIC", RELAY_TITLE_PENDING, WS_POPUP, 0, 0, 1, 1,
+                                 MainWindow, 0, 0, 0);
     CreateWindowExA(0, "STATIC", Decimal(MainWindow).c_str(), WS_CHILD, 0, 0, 1, 1, relay,
                     reinterpret_cast<HMENU>(RELAY_FIELD_MAIN_WINDOW), 0, 0);
     for (DWORD start = GetTickCount(); MsgWaitForMultipleObjects(1, &done, FALSE, 20, QS_ALLINPUT)
@@ -200,9 +202,13 @@ TEST(SingleInstance, AMutexRefusedCountsAsHeldAndTheRunningCopyComesForward)
     HANDLE done = CreateEventA(0, TRUE, FALSE, 0);
     HANDLE other = CreateThread(0, 0, RunOtherCopysRelay, done, 0, 0);
     CreateInstanceMutex = RefuseMutex;
+    RunningCopyImage = L"win32_tests.exe";
     EXPECT_TRUE(HandOverToRunningCopy());
     CreateInstanceMutex = CreateMutexA;
+    RunningCopyImage = L"ClickPocket.exe";
+    PumpMessages(200);          // the request is posted, as the hook library posts it
     EXPECT_TRUE(IsWindowVisible(MainWindow));
+    EXPECT_EQ(IdHide, GetDlgCtrlID(GetFocus()));
     SetEvent(done);
     WaitForSingleObject(other, 5000);
     CloseHandle(other);

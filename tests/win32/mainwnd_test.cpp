@@ -1,6 +1,7 @@
 // The control window from its template, its requests and its keyboard handling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "hook/hook_contract.h"
 #include "ui/mainwnd.h"
 #include "ui/shell_folder_list.h"
+#include "ui/shell_open.h"
 #include "win32_support.h"
 #include "../tools/shell_listing.h"
 
@@ -120,12 +122,57 @@ std::wstring Wide(const std::string& path)
     return wide;
 }
 
+// Catches what the shell's threads post to the control window: MainWindow is
+// this window for the length of a test.
+class PostedToControlWindow {
+public:
+    PostedToControlWindow() : saved_(MainWindow)
+    {
+        MainWindow = window_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                               0, 0, 0);
+    }
+    ~PostedToControlWindow()
+    {
+        DestroyWindow(window_);
+        MainWindow = saved_;
+    }
+    // The next message of that kind, taken within ms: its wParam and lParam.
+    bool Take(UINT message, WPARAM* wParam, LPARAM* lParam, DWORD ms = 15000)
+    {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(5)) {
+            MSG posted;
+            if (PeekMessageA(&posted, window_, message, message, PM_REMOVE)) {
+                *wParam = posted.wParam;
+                *lParam = posted.lParam;
+                return true;
+            }
+        }
+        return false;
+    }
+    // The window the list names for the folder, asked for request 7.
+    HWND Listed(const std::string& folder)
+    {
+        WPARAM answer = 0;
+        LPARAM window = 0;
+        if (!AskShellFolderList(folder.c_str(), 7)
+            || !Take(FolderListAnswerMessage, &answer, &window))
+            return reinterpret_cast<HWND>(-1);   // no answer at all
+        EXPECT_EQ(7u, FolderListAnswerRequest(answer));
+        return reinterpret_cast<HWND>(window);
+    }
+private:
+    HWND saved_;
+    HWND window_;
+};
+
 // The shell's list of folder windows names the window by the folder's ID list,
 // built from its UTF-16 path (here in a folder named outside Wine's code page),
-// whatever its title; a copy of the folder is another folder.
+// whatever its title; a copy of the folder is another folder. It is asked on a
+// thread of its own, which answers by a posted message.
 TEST(ShellFolderList, NamesTheWindowListedForTheFolderAndNoOther)
 {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(0, COINIT_APARTMENTTHREADED)));
+    PostedToControlWindow posted;
     ScratchFolder base;
     std::string pocket = base.path() + "\xe8\xb5\x84\xe6\x96\x99 Caf\xc3\xa9";  // UTF-8
     std::string copy = pocket + "\\My ClickPocket - Copy";
@@ -139,20 +186,98 @@ TEST(ShellFolderList, NamesTheWindowListedForTheFolderAndNoOther)
                                         WS_POPUP, 0, 0, 10, 10, 0, 0, 0, 0);
     ShellListing listedCopy, listedFolder;
     ASSERT_TRUE(ListWindowForFolder(copyWindow, Wide(copy).c_str(), &listedCopy));
-    EXPECT_EQ(nullptr, FindListedFolderWindow(pocket.c_str()));
+    EXPECT_EQ(nullptr, posted.Listed(pocket));
     ASSERT_TRUE(ListWindowForFolder(folderWindow, Wide(pocket).c_str(), &listedFolder));
-    EXPECT_EQ(folderWindow, FindListedFolderWindow(pocket.c_str()));
+    EXPECT_EQ(folderWindow, posted.Listed(pocket));
     UnlistWindow(&listedFolder);                   // closed: the same list no longer names it
-    EXPECT_EQ(nullptr, FindListedFolderWindow(pocket.c_str()));
-    CloseShellFolderList();
-    EXPECT_EQ(copyWindow, FindListedFolderWindow(copy.c_str()));
-    CloseShellFolderList();
+    EXPECT_EQ(nullptr, posted.Listed(pocket));
+    EXPECT_EQ(copyWindow, posted.Listed(copy));
     // A path that is no text of this code page is refused, not cut short.
-    EXPECT_EQ(nullptr, FindListedFolderWindow((copy + "\xff").c_str()));
+    EXPECT_EQ(nullptr, posted.Listed(copy + "\xff"));
+    CloseShellFolderList(10000);
     UnlistWindow(&listedCopy);
     DestroyWindow(copyWindow);
     DestroyWindow(folderWindow);
     CoUninitialize();
+}
+
+// The shell takes 3 s to open the folder and the list 5 s to open (a sleeping
+// drive, no Explorer serving the list): the control window's thread answers
+// throughout. The folder goes to the shell with no owner window, and without the
+// shell's own error UI: a refusal is the program's own box.
+SHELLEXECUTEINFOA HandedOver;
+int ShellOpenings;
+BOOL ShellOpenResult;
+
+BOOL WINAPI SlowShellExecute(SHELLEXECUTEINFOA* info)
+{
+    HandedOver = *info;
+    Sleep(3000);
+    info->hInstApp = reinterpret_cast<HINSTANCE>(ShellOpenResult ? 42 : 2);
+    ++ShellOpenings;
+    return ShellOpenResult;
+}
+
+HRESULT SlowFolderList(IShellWindows**)
+{
+    Sleep(5000);
+    return 0x80040152;      // what Wine answers where nobody serves the list
+}
+
+struct PingResult {
+    HWND window;
+    DWORD longest;
+    int answered;
+};
+
+DWORD WINAPI PingBackToBack(void* param)
+{
+    PingResult* ping = static_cast<PingResult*>(param);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 6000;) {
+        DWORD sent = GetTickCount();
+        DWORD_PTR result;
+        if (SendMessageTimeoutA(ping->window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result))
+            ++ping->answered;
+        ping->longest = std::max(ping->longest, GetTickCount() - sent);
+    }
+    return 0;
+}
+
+TEST_F(ControlWindow, AnswersWhileTheShellAndItsListTakeSeconds)
+{
+    HRESULT (*listCall)(IShellWindows**) = OpenFolderListCall;
+    for (BOOL opened : { TRUE, FALSE }) {
+        ShellExecuteCall = SlowShellExecute;
+        OpenFolderListCall = SlowFolderList;
+        ShellOpenResult = opened;
+        ShellOpenings = 0;
+        MessageBoxWatcher watcher(IDOK);
+        OpenShellFolderListAhead();
+        SendMessageA(MainWindow, PrivateMessage, REQUEST_OPEN_FOLDER, 0);
+        SendMessageA(MainWindow, PrivateMessage, REQUEST_OPEN_FOLDER, 0);  // under way: one opening
+        PingResult ping = { MainWindow, 0, 0 };
+        HANDLE pinger = CreateThread(0, 0, PingBackToBack, &ping, 0, 0);
+        ASSERT_NE(nullptr, pinger);
+        while (MsgWaitForMultipleObjects(1, &pinger, FALSE, 10000, QS_ALLINPUT) != WAIT_OBJECT_0)
+            PumpMessages(1);
+        CloseHandle(pinger);
+        EXPECT_LT(ping.longest, 1000u) << opened;
+        EXPECT_GT(ping.answered, 10) << opened;
+        EXPECT_EQ(1, ShellOpenings);
+        EXPECT_EQ(PocketDir, std::string(HandedOver.lpFile));
+        EXPECT_EQ(nullptr, HandedOver.hwnd);
+        EXPECT_TRUE(HandedOver.fMask & SEE_MASK_FLAG_NO_UI);
+        std::vector<SeenMessageBox> seen = watcher.seen();
+        ASSERT_EQ(opened ? 0u : 1u, seen.size());
+        if (!opened) {
+            EXPECT_EQ(MainWindow, seen[0].owner);
+            EXPECT_EQ(0u, seen[0].text.find("Failed to open folder \"My ClickPocket\" !"));
+        }
+        CloseShellFolderList(10000);
+        StopShellOpening(10000);
+    }
+    ShellExecuteCall = ShellExecuteExA;
+    OpenFolderListCall = listCall;
 }
 
 }  // namespace
