@@ -59,3 +59,27 @@ void* RecheckFolderSearch(FolderSearch* search, const char* pocketDir,
         search->active = false;
     return window;
 }
+
+bool MayOpenFolderList(const FolderListRetry& retry, unsigned request, unsigned now)
+{
+    if (!retry.failed)
+        return true;
+    // Unsigned ticks: the difference is right across a wrap of the counter.
+    return request != retry.failedRequest && now - retry.failedAt >= retry.pauseMs;
+}
+
+void NoteFolderListOpened(FolderListRetry* retry, bool opened, unsigned request,
+                          unsigned now)
+{
+    if (opened) {
+        retry->failed = false;
+        retry->pauseMs = 0;
+        return;
+    }
+    const unsigned longest = FolderListLongestRetryMs;
+    unsigned pause = retry->failed ? retry->pauseMs * 2 : unsigned(FolderListFirstRetryMs);
+    retry->failed = true;
+    retry->failedRequest = request;
+    retry->failedAt = now;
+    retry->pauseMs = pause < longest ? pause : longest;
+}

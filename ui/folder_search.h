@@ -63,4 +63,25 @@ void* TryFolderSearch(FolderSearch* search, const char* pocketDir, const FolderL
 void* RecheckFolderSearch(FolderSearch* search, const char* pocketDir,
                           const FolderListView& list, const FolderSearchOps& ops);
 
+// When the list is opened again after it could not be. Opening it fails after
+// seconds where no Explorer serves it, and under Wine every failed opening keeps
+// two registry handles: it is tried again by the next folder request, never by
+// the same one, and no sooner than a pause after the last failure, which doubles
+// from FolderListFirstRetryMs up to FolderListLongestRetryMs while it fails.
+enum { FolderListFirstRetryMs = 30000, FolderListLongestRetryMs = 15 * 60000 };
+
+struct FolderListRetry {
+    bool failed;            // the last opening failed
+    unsigned failedRequest; // for this folder request
+    unsigned failedAt;      // at this tick (ms, GetTickCount)
+    unsigned pauseMs;       // no new try before failedAt + pauseMs
+};
+
+// True when the list may be opened now, for this request, at this tick.
+bool MayOpenFolderList(const FolderListRetry& retry, unsigned request, unsigned now);
+
+// The outcome of an opening.
+void NoteFolderListOpened(FolderListRetry* retry, bool opened, unsigned request,
+                          unsigned now);
+
 #endif

@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "folder_search.h"
 #include "shell_worker.h"
 #include "../core/globals.h"
 #include "../core/system_calls.h"
@@ -33,8 +34,7 @@ typedef HRESULT (WINAPI *SafeArrayDestroyProc)(SAFEARRAY* array);
 static IShellWindows* ShellList;
 static VARIANT ListedFolder;            // the folder's ID list, VT_ARRAY | VT_UI1
 static char ListedFolderPath[PathBufferSize];   // the path it was made from
-static bool OpenFailed;                 // the last opening failed, for FailedRequest
-static unsigned FailedRequest;
+static FolderListRetry Retry;           // when to try again after a failed opening
 
 static void DestroyFolderLocation()
 {
@@ -85,20 +85,17 @@ static void ReleaseList()
 }
 
 // Explorer serves the list from its own process. Where it does not (restarting,
-// hung, or another shell), opening fails after seconds: not tried again for the
-// same folder request.
+// hung, or another shell), opening fails after seconds (folder_search.h says
+// when it is tried again).
 static void OpenListFor(unsigned request)
 {
-    if (ShellList != 0 || (OpenFailed && FailedRequest == request))
+    if (ShellList != 0 || !MayOpenFolderList(Retry, request, GetTickCount()))
         return;
     IShellWindows* list = 0;
-    if (SUCCEEDED(OpenFolderListCall(&list)) && list != 0) {
+    bool opened = SUCCEEDED(OpenFolderListCall(&list)) && list != 0;
+    if (opened)
         ShellList = list;
-        OpenFailed = false;
-        return;
-    }
-    OpenFailed = true;
-    FailedRequest = request;
+    NoteFolderListOpened(&Retry, opened, request, GetTickCount());
 }
 
 static HWND FindListedWindow(const char* folder)
@@ -132,6 +129,8 @@ static void LetGoOfList()
 {
     ReleaseList();
     DestroyFolderLocation();
+    FolderListRetry afresh = { false, 0, 0, 0 };
+    Retry = afresh;
 }
 
 static ShellWorker ListThread = { AnswerQuestions, LetGoOfList, 0, 0, 0, {}, false };

@@ -14,28 +14,6 @@ INSTALL="$CP_BUILD_DIR/e2e/资料 Café 13"
 # run beside this one). The speed itself is the benchmark's (docs/performance.md).
 BOUND_MS=250
 
-# Pings the control window from another program while a middle click goes to the
-# target; prints what cplook ping found.
-click_and_ping() {   # $1: how long to ping, ms
-    local out="$CP_BUILD_DIR/e2e/$SCENARIO.ping"
-    point_at "CP Target"
-    inspect ping "$CONTROL" "$1" "My ClickPocket" >"$out" &
-    local pinger=$!
-    sleep 0.3
-    middle_click
-    wait "$pinger" || fail "ping failed"
-    cat "$out"
-}
-ping_field() { echo "$1" | sed -n "s/^$2=//p"; }
-expect_answered_within_bound() {
-    local longest
-    longest=$(ping_field "$1" longest_ms)
-    log "$2: $(ping_field "$1" answers) answers, longest wait ${longest} ms"
-    expect_eq "$(ping_field "$1" unanswered)" 0 "$2: unanswered messages"
-    awk -v l="$longest" -v b="$BOUND_MS" 'BEGIN { exit !(l <= b) }' \
-        || fail "$2: the control window's thread kept a sender waiting ${longest} ms"
-}
-
 fresh_install --welcomed
 late_folder_action 2500
 start_ready

@@ -290,6 +290,7 @@ click_close_box() {
     xdotool mousemove "$x" "$y"; sleep 0.2; xdotool click 1; sleep 0.5
 }
 gdi_count() { inspect gdi "$1" | sed -n 's/^gdi=//p'; }
+handle_count() { inspect gdi "$1" | sed -n 's/^handles=//p'; }
 
 # An information dialog: Esc and Enter, real keys, leave it open; a real click
 # on its caption's close box closes it.
@@ -337,4 +338,50 @@ restore_folder_action() {
     [ -f "$FOLDER_SAVED" ] || return 0
     "$CP_WINE" reg delete "$FOLDER_CLASS" /f >/dev/null 2>&1
     "$CP_WINE" reg import "$(winpath "$FOLDER_SAVED")" >/dev/null 2>&1 && rm -f "$FOLDER_SAVED"
+}
+
+# Pings the control window from another program while a middle click goes to the
+# target; prints what cplook ping found. A thread that sleeps in the search keeps
+# senders waiting for seconds; one that answers from its message loop, some ms
+# (25-30 idle; up to 80 with another test run beside this one). The speed itself
+# is the benchmark's (docs/performance.md).
+BOUND_MS=250
+click_and_ping() {   # $1: how long to ping, ms
+    local out="$CP_BUILD_DIR/e2e/$SCENARIO.ping"
+    point_at "CP Target"
+    inspect ping "$CONTROL" "$1" "${2:-My ClickPocket}" >"$out" &
+    local pinger=$!
+    sleep 0.3
+    middle_click
+    wait "$pinger" || fail "ping failed"
+    cat "$out"
+}
+ping_field() { echo "$1" | sed -n "s/^$2=//p"; }
+expect_answered_within_bound() {
+    local longest
+    longest=$(ping_field "$1" longest_ms)
+    log "$2: $(ping_field "$1" answers) answers, longest wait ${longest} ms"
+    expect_eq "$(ping_field "$1" unanswered)" 0 "$2: unanswered messages"
+    awk -v l="$longest" -v b="$BOUND_MS" 'BEGIN { exit !(l <= b) }' \
+        || fail "$2: the control window's thread kept a sender waiting ${longest} ms"
+}
+
+# Twelve folder requests, each raising the stand-in's window and closing it, after
+# one to warm up: the program's kernel handles and private memory stay where they
+# were (within 3 handles and 128 kB). The folder action is set already.
+expect_requests_leave_nothing() {   # $1: what is measured
+    local round out handles kb
+    for round in $(seq 0 12); do
+        if [ "$round" = 1 ]; then handles=$(handle_count "$CONTROL"); kb=$(private_kb); fi
+        out=$(click_and_ping 6000)
+        [ "$(ping_field "$out" raised_ms)" != -1 ] || fail "$1: request $round raised nothing"
+        inspect post "My ClickPocket" close 0 0 >/dev/null
+        inspect gone "My ClickPocket" 3000 >/dev/null || fail "$1: the stand-in stayed"
+    done
+    sleep 0.5
+    local now_handles now_kb
+    now_handles=$(handle_count "$CONTROL"); now_kb=$(private_kb)
+    log "$1: kernel handles $handles -> $now_handles, private memory $kb -> $now_kb kB over 12 requests"
+    [ $((now_handles - handles)) -le 3 ] || fail "$1: $((now_handles - handles)) kernel handles kept"
+    [ $((now_kb - kb)) -le 128 ] || fail "$1: $((now_kb - kb)) kB of memory kept"
 }

@@ -1,19 +1,40 @@
 # Sourced after wine-env.sh: creates the layer's prefix once and keeps a
 # wineserver running for it, so that each Wine start takes a fraction of a second.
+
+# The settings of every prefix of ours, made once it exists.
+configure_prefix() {
+    # Without a window manager Wine would wait for one at every hide;
+    # unmanaged windows draw their own frames.
+    "$CP_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$CP_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    # Text documents open in Notepad, as on any Windows (a new prefix has no
+    # association for .txt).
+    "$CP_WINE" reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
+    "$CP_WINE" reg add 'HKCR\txtfile\shell\open\command' /ve /d 'notepad.exe "%1"' /f >/dev/null 2>&1
+}
+
+# A prefix made anew inside a wineserver session that goes on: in the session
+# that ran `wineboot -i`, Wine's desktop never registers the shell's list of
+# folder windows, and opening it fails after seconds, as on Windows while no
+# Explorer serves it (one restarting or hung, or another shell). End the session
+# with "$CP_WINESERVER" -k.
+unserved_prefix() {
+    "$CP_WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    "$CP_WINESERVER" -p </dev/null >/dev/null 2>&1
+    timeout 240 "$CP_WINE" wineboot -i >/dev/null 2>&1 || true
+    configure_prefix
+    "$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" windows </dev/null >/dev/null 2>&1 || true
+}
+
 ensure_prefix() {
     if [ ! -f "$WINEPREFIX/.clickpocket-prefix-v2" ]; then
         "$CP_WINESERVER" -k 2>/dev/null || true
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         timeout 240 "$CP_WINE" wineboot -i >/dev/null 2>&1 || true
-        # Without a window manager Wine would wait for one at every hide;
-        # unmanaged windows draw their own frames.
-        "$CP_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-        "$CP_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-        # Text documents open in Notepad, as on any Windows (a new prefix has no
-        # association for .txt).
-        "$CP_WINE" reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
-        "$CP_WINE" reg add 'HKCR\txtfile\shell\open\command' /ve /d 'notepad.exe "%1"' /f >/dev/null 2>&1
+        configure_prefix
         # The registry reaches the disk when the (not yet persistent) server ends.
         timeout 60 "$CP_WINESERVER" -w || true
         [ -d "$WINEPREFIX/drive_c/windows" ] || { echo "wine prefix $WINEPREFIX not created" >&2; return 1; }

@@ -232,4 +232,36 @@ TEST_F(FolderSearchTest, ATitleThatOnlyBeginsWithTheNameIsNeverTaken)
     EXPECT_EQ(50, search.attemptsMade);
 }
 
+// A list that could not be opened is tried again by a later request only, and
+// after a pause that doubles while it fails (every failed try costs seconds,
+// and under Wine two handles); once it opens, a failure starts the count again.
+TEST(FolderListRetry, WaitsLongerAfterEachFailure)
+{
+    FolderListRetry retry = { false, 0, 0, 0 };
+    EXPECT_TRUE(MayOpenFolderList(retry, 1, 0));
+    struct Row { unsigned request; unsigned now; bool may; bool opened; };
+    const unsigned first = FolderListFirstRetryMs;
+    const Row rows[] = {
+        { 1, 1000, true, false },               // fails at 1 s: 30 s pause
+        { 1, 1000 + first, false, false },      // the same request never tries again
+        { 2, 1000 + first - 1, false, false },
+        { 2, 1000 + first, true, false },       // fails again: 60 s pause
+        { 3, 1000 + 3 * first - 1, false, false },
+        { 3, 1000 + 3 * first, true, true },    // opens
+        { 4, 1000 + 3 * first, true, false },   // fails: 30 s pause again
+        { 5, 1000 + 4 * first, true, false },
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(row.may, MayOpenFolderList(retry, row.request, row.now)) << row.now;
+        if (row.may)
+            NoteFolderListOpened(&retry, row.opened, row.request, row.now);
+    }
+    for (int failure = 0; failure < 20; ++failure)
+        NoteFolderListOpened(&retry, false, 6, 0);
+    EXPECT_EQ(unsigned(FolderListLongestRetryMs), retry.pauseMs);
+    EXPECT_TRUE(MayOpenFolderList(retry, 7, 0x10000000u + FolderListLongestRetryMs));
+    retry.failedAt = 0xFFFFFFF0u;           // the tick count wraps
+    EXPECT_FALSE(MayOpenFolderList(retry, 7, 0x10u));
+}
+
 }  // namespace

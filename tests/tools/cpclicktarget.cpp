@@ -18,7 +18,8 @@
 // With "folder" it stands in for the shell's folder window, shown late: it logs
 // "OPENED <folder>", and after <delay> ms (never for -1) shows, without taking
 // the foreground, a window titled "My ClickPocket" (or <title>, of window class
-// <class>, as File Explorer's "CabinetWClass") and logs "SHOWN", and "ACTIVATED"
+// <class>, as File Explorer's "CabinetWClass") and logs "SHOWN <tick>" (its
+// GetTickCount), and "ACTIVATED"
 // whenever it is activated. With "listed" the window is entered in the shell's
 // list of folder windows for <folder> from its creation on, as Explorer enters
 // its own. It ends when that window is closed, and by itself after 20 s.
@@ -158,7 +159,8 @@ static int RunLateFolder(HINSTANCE instance)
         if (message.message == WM_TIMER && message.wParam == 2) {
             KillTimer(window, 2);
             ShowWindow(window, SW_SHOWNOACTIVATE);
-            Note("SHOWN");
+            fprintf(Log, "SHOWN %lu\n", static_cast<unsigned long>(GetTickCount()));
+            fflush(Log);
             continue;
         }
         if (message.message == WM_TIMER && message.wParam == 3)

@@ -22,23 +22,28 @@
 //   enable <title> <id> <0|1>   disables or enables a control
 //   press <title> <id> <n>      pushes a button in and out n times (BM_SETSTATE)
 //   cover <title> [ms]          lays a topmost magenta window over it for a while
-//   gdi <title>                 the GDI object count of the window's process
+//   gdi <title>                 the GDI object count and the kernel handle count of
+//                               the window's process
 //   cycle <show|about|contest> <n>   shows and hides the control window, or opens
 //                               and closes a dialog through its command, n times
 //   ping <title> <ms> [until]   sends WM_NULL to the window back to back for ms (or
 //                               until a window titled `until` has the foreground):
 //                               the answers, the longest wait for one, and when
-//                               `until` came to the front (-1: never)
+//                               `until` came to the front (-1: never; raised_tick: the
+//                               GetTickCount of that moment, 0 for never)
 //   showwindow <title> <n>      ShowWindow with command n (0 hides, 5 shows)
 //   manifest <exe> <file>       copies the exe's application manifest (RT_MANIFEST 1)
 //                               into file
 //   runvalue <HKLM|HKCU>        the CLICKPOCKET value under that Run key, read as
 //                               UTF-16 and printed as UTF-8 (exit 1 when absent)
 //   endwindow <title>           ends the process that owns the window (by its id)
+//   shelllist                   opens the shell's list of folder windows (ShellWindows):
+//                               its HRESULT and how long that took
 //   end                         ends every program of this Wine prefix but Wine's own
 //                               (its services and the desktop): what the tests and
 //                               the shell started for them, folder windows included
 #include <windows.h>
+#include <exdisp.h>
 #include <tlhelp32.h>
 
 #include <stdio.h>
@@ -287,6 +292,38 @@ static int Cover(HWND target, DWORD ms)
     return 0;
 }
 
+// The kernel handles a process holds. Wine answers GetProcessHandleCount with 0,
+// but lists every handle of the system, with its owner, as Windows does.
+static long CountKernelHandles(DWORD pid)
+{
+    typedef LONG (WINAPI *QueryProc)(ULONG, void*, ULONG, ULONG*);
+    QueryProc query = reinterpret_cast<QueryProc>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    struct Entry { ULONG owner; BYTE type; BYTE flags; USHORT value; void* object; ULONG access; };
+    struct Table { ULONG count; Entry entries[1]; };
+    const ULONG SystemHandleInformation = 16;
+    const LONG InfoLengthMismatch = static_cast<LONG>(0xC0000004);
+    ULONG size = 1 << 20;
+    for (int tries = 0; query != 0 && tries < 8; ++tries, size *= 2) {
+        Table* table = static_cast<Table*>(malloc(size));
+        ULONG needed = 0;
+        LONG status = table != 0 ? query(SystemHandleInformation, table, size, &needed) : -1;
+        if (status == InfoLengthMismatch) {
+            free(table);
+            continue;
+        }
+        long held = -1;
+        if (status == 0) {
+            held = 0;
+            for (ULONG i = 0; i < table->count; ++i)
+                held += table->entries[i].owner == pid ? 1 : 0;
+        }
+        free(table);
+        return held;
+    }
+    return -1;
+}
+
 static int GdiOf(HWND window)
 {
     if (window == 0)
@@ -298,8 +335,9 @@ static int GdiOf(HWND window)
         return 1;
     long count = CountGdiObjects(process);
     CloseHandle(process);
-    printf("gdi=%ld\n", count);
-    return count >= 0 ? 0 : 1;
+    long handles = CountKernelHandles(pid);
+    printf("gdi=%ld\nhandles=%ld\n", count, handles);
+    return count >= 0 && handles >= 0 ? 0 : 1;
 }
 
 static bool WaitShown(const char* title, bool shown, DWORD ms)
@@ -370,6 +408,7 @@ static int Ping(HWND window, DWORD ms, const char* until)
     QueryPerformanceCounter(&start);
     unsigned long answers = 0, unanswered = 0;
     double longest = 0, raised = -1;
+    DWORD raisedTick = 0;
     while (MillisecondsSince(start) < ms) {
         LARGE_INTEGER sent;
         QueryPerformanceCounter(&sent);
@@ -383,11 +422,28 @@ static int Ping(HWND window, DWORD ms, const char* until)
             longest = waited;
         if (until != 0 && ForegroundIs(until)) {
             raised = MillisecondsSince(start);
+            raisedTick = GetTickCount();
             break;
         }
     }
-    printf("answers=%lu\nunanswered=%lu\nlongest_ms=%.1f\nraised_ms=%.0f\n", answers,
-           unanswered, longest, raised);
+    printf("answers=%lu\nunanswered=%lu\nlongest_ms=%.1f\nraised_ms=%.0f\nraised_tick=%lu\n",
+           answers, unanswered, longest, raised, static_cast<unsigned long>(raisedTick));
+    return 0;
+}
+
+// Whether the shell's list of folder windows is served in this prefix's session.
+static int OpenShellList()
+{
+    CoInitializeEx(0, COINIT_APARTMENTTHREADED);
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    IShellWindows* list = 0;
+    HRESULT result = CoCreateInstance(CLSID_ShellWindows, 0, CLSCTX_LOCAL_SERVER,
+                                      IID_IShellWindows, reinterpret_cast<void**>(&list));
+    printf("result=%08lx\nms=%.0f\n", static_cast<unsigned long>(result), MillisecondsSince(start));
+    if (list != 0)
+        list->Release();
+    CoUninitialize();
     return 0;
 }
 
@@ -605,6 +661,8 @@ int main(int argc, char** argv)
         return PrintRunValue(title);
     if (strcmp(command, "endwindow") == 0)
         return EndWindowOwner(FindTitled(title));
+    if (strcmp(command, "shelllist") == 0)
+        return OpenShellList();
     if (strcmp(command, "end") == 0)
         return EndPrefixPrograms();
     return 2;

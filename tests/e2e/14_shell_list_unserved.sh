@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# No Explorer serves the shell's list of folder windows (one restarting, hung or
+# replaced as the shell; here, a Wine prefix in the wineserver session that made
+# it): opening the list fails after seconds. The list is asked on a thread of
+# its own, so the control window's thread answers throughout, a folder window
+# titled "My ClickPocket" is raised as soon as it shows, a search in vain ends
+# after its 5 s leaving nothing behind, and Exit during a search ends at once.
+source "$(dirname "$0")/lib.sh"
+source "$here/../env/prefix.sh"
+export WINEPREFIX="$CP_BUILD_DIR/wine-e2e-unserved"
+trap 'cleanup; "$CP_WINESERVER" -k 2>/dev/null' EXIT
+unserved_prefix
+opened=$(inspect shelllist)
+log "the shell's list in this session: $(echo "$opened" | tr '\n' ' ')"
+[ "$(ping_field "$opened" result)" != 00000000 ] || fail "the shell's list is served here"
+
+fresh_install --welcomed
+late_folder_action 800
+start_ready
+start_target
+
+log "a folder window shown 0.8 s late is raised at once; the thread answers throughout"
+rm -f "$FOLDER_LOG"
+out=$(click_and_ping 5000)
+expect_answered_within_bound "$out" "late window"
+shown=$(sed -n 's/^SHOWN //p' "$FOLDER_LOG" | tr -d '\r')
+raised=$(ping_field "$out" raised_tick)
+log "raised $((raised - shown)) ms after it showed"
+[ "$raised" != 0 ] && [ $((raised - shown)) -le 300 ] || fail "raised $((raised - shown)) ms after it showed"
+inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
+
+log "a search in vain runs its 5 s and leaves nothing behind"
+late_folder_action -1
+handles=$(handle_count "$CONTROL")
+out=$(click_and_ping 6500)
+expect_answered_within_bound "$out" "search in vain"
+expect_eq "$(ping_field "$out" raised_ms)" -1 "raised"
+if inspect msgbox "$CONTROL" 200 >/dev/null; then fail "a message after giving up"; fi
+expect_eq "$(field "$CONTROL" visible)" 0 "control window"
+[ $(( $(handle_count "$CONTROL") - handles )) -le 3 ] || fail "handles $handles -> $(handle_count "$CONTROL")"
+inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
+
+late_folder_action 0
+expect_requests_leave_nothing "list not served"
+
+log "Exit during a search, the list still being opened, ends the program at once"
+late_folder_action -1
+point_at "CP Target"
+middle_click
+sleep 0.5
+inspect post "$CONTROL" close 0 0 >/dev/null
+inspect msgbox "Your attention please!" >/dev/null || fail "no exit confirmation"
+t0=$(date +%s%3N)
+answer_box "Your attention please!" 6
+expect_eq "$(app_exit_code)" 0 "exit code"
+log "ended $(( $(date +%s%3N) - t0 )) ms after Yes"
+[ $(( $(date +%s%3N) - t0 )) -le 2500 ] || fail "Exit took $(( $(date +%s%3N) - t0 )) ms"
+log "passed"
