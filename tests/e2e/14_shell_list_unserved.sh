@@ -43,11 +43,13 @@ inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket
 late_folder_action 0
 expect_requests_leave_nothing "list not served"
 
-log "Exit during a search, the list still being opened, ends the program at once"
+log "Exit during a search, just after start-up, while the list is still being opened, ends the program at once"
+exit_app
 late_folder_action -1
+start_ready
 point_at "CP Target"
 middle_click
-sleep 0.5
+sleep 0.3
 inspect post "$CONTROL" close 0 0 >/dev/null
 inspect msgbox "Your attention please!" >/dev/null || fail "no exit confirmation"
 t0=$(date +%s%3N)
