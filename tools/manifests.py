@@ -168,7 +168,8 @@ def read_release(folder, version):
             entry = re.fullmatch(r"([0-9a-fA-F]{64}) [ *](\S+)\n?", line)
             if not entry:
                 raise Refusal(f"SHA256SUMS in {folder} has a line that is no sum: {line.strip()}")
-            sums[entry.group(2)] = entry.group(1).lower()
+            name = entry.group(2)
+            sums[name[2:] if name.startswith("./") else name] = entry.group(1).lower()
     expected = {f"ClickPocket-{version}-{arch}.zip" for arch, _, _ in ARCHES}
     for name in sorted(os.listdir(folder)):
         if name.endswith(".zip") and name not in expected:
@@ -389,9 +390,13 @@ def check(folder, url, manifests=None):
         same_hash(part["hash"], name, shown)
         for shortcut in scoop.get("shortcuts", []) + part.get("shortcuts", []):
             program_at_root(shortcut[0], name, shown)
-        if scoop["autoupdate"]["architecture"][scoop_arch]["url"].replace("$version", scoop["version"]) != part["url"]:
-            raise Refusal(f"{shown}: autoupdate's {scoop_arch} address with $version = {scoop['version']} "
-                          f"is not {part['url']}")
+        # $version must stand wherever the address has the version: with any
+        # other version put in, the address is this one's with that version.
+        probe = "0.0.0.1"
+        if (scoop["autoupdate"]["architecture"][scoop_arch]["url"].replace("$version", probe) !=
+                version_pattern(scoop["version"]).sub(probe, part["url"])):
+            raise Refusal(f"{shown}: autoupdate's {scoop_arch} address does not have $version wherever "
+                          f"{part['url']} has {scoop['version']}")
     # checkver reads the product page, which links the current 64-bit archive.
     name = release["x86_64"][0]
     found = re.search(scoop["checkver"]["regex"], name)

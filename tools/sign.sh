@@ -336,7 +336,7 @@ archives_of() {   # <release folder>
     local bad listed zip
     bad=$(cd "$1" && sha256sum -c SHA256SUMS 2>/dev/null | grep -v ': OK$' | cut -d: -f1 | xargs) || true
     [ -z "$bad" ] || die "$bad in $1 does not match SHA256SUMS"
-    listed=$(awk '{ sub(/^\*/, "", $2); print $2 }' "$1/SHA256SUMS")
+    listed=$(awk '{ sub(/^\*/, "", $2); sub(/^\.\//, "", $2); print $2 }' "$1/SHA256SUMS")
     for zip in "$1"/*.zip; do
         [ -e "$zip" ] || continue
         grep -qxF "${zip##*/}" <<<"$listed" || die "${zip##*/} in $1 is not in SHA256SUMS"
