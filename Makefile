@@ -8,7 +8,7 @@ ARCH       ?=
 RUN_ARCH    = $(firstword $(shell tools/test-arch.sh))
 TEST_BUILD  = $(if $(filter i686,$(RUN_ARCH)),$(BUILD),$(BUILD)/x86_64)
 
-.PHONY: all build deps configure test run folders dist sign verify-signed check-release bench screenshots clean
+.PHONY: all build deps configure test run folders dist manifests sign verify-signed check-release bench screenshots clean
 
 all: build
 
@@ -50,16 +50,27 @@ folders: build $(BUILD)/x86_64/CMakeCache.txt
 dist: folders
 	tools/pack.sh $(BUILD)/package i686=$(BUILD) x86_64=$(BUILD)/x86_64
 
+# make manifests RELEASE_URL=<address the release's files will have>: the winget
+# and Scoop manifests of the release in $(BUILD)/package (made first by make dist),
+# or of the one in RELEASE=<folder>, into its manifests/ (README.md, "Install with
+# winget or Scoop"; tools/manifests.py).
+RELEASE ?=
+export RELEASE_URL
+manifests: $(if $(RELEASE),deps,dist)
+	@tools/manifests.py write "$(or $(RELEASE),$(BUILD)/package)" "$(RELEASE_URL)"
+
 # Signed releases (README.md, "Signing a release"; tools/sign.sh). make sign takes
-# SIGN_CERTS, SIGN_PASS_FILE, and SIGN_PKCS11_MODULE with SIGN_KEY (a pkcs11: URI)
-# or SIGN_PKCS12; SIGN_TIMESTAMP is optional. It writes $(SIGN_OUT): the archives
-# of make dist with signed programs, SHA256SUMS and signatures/.
+# SIGN_CERTS, SIGN_PASS_FILE, SIGN_TIMESTAMP (or SIGN_NO_TIMESTAMP=1), and
+# SIGN_PKCS11_MODULE with SIGN_KEY (a pkcs11: URI) or SIGN_PKCS12; with
+# RELEASE_URL it writes the manifests too. It builds the working tree's commit in
+# a clean clone (KEEP=<folder> keeps it for the next run) and writes $(SIGN_OUT):
+# the archives of make dist with signed programs, SHA256SUMS and signatures/.
 SIGN_OUT ?= $(BUILD)/package-signed
 SIGNED   ?= $(SIGN_OUT)
-export SIGN_CERTS SIGN_PKCS12 SIGN_PKCS11_MODULE SIGN_KEY SIGN_PASS_FILE SIGN_TIMESTAMP OSSLSIGNCODE
+export SIGN_CERTS SIGN_PKCS12 SIGN_PKCS11_MODULE SIGN_KEY SIGN_PASS_FILE SIGN_TIMESTAMP SIGN_NO_TIMESTAMP OSSLSIGNCODE
 
-sign: folders
-	@tools/sign.sh sign $(SIGN_OUT) i686=$(BUILD) x86_64=$(BUILD)/x86_64
+sign: deps
+	@tools/sign.sh sign "$(SIGN_OUT)" $(KEEP)
 
 # Checks every signature in the archives of SIGNED against the certificates in CA.
 verify-signed: deps

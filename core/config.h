@@ -8,6 +8,8 @@
 #define CP_CONTEST_PAGE_URL  "http://www.corvellan.example/contest2007/"
 #define CP_SUPPORT_EMAIL     "support@corvellan.example"
 #define CP_MAKER_NAME        "Corvellan International"
+// What the package managers show beside the name (make manifests).
+#define CP_PRODUCT_SUMMARY   "Opens your own workspace folder with a middle click in any program"
 
 #ifndef RC_INVOKED
 static const char ProductPageUrl[]  = CP_PRODUCT_PAGE_URL;

@@ -16,10 +16,13 @@ set -uo pipefail
 # Needed on every host: both cross compilers (both builds ship), the 64-bit Wine
 # that tests the x86_64 build, the display, the hands and the eyes of the tests;
 # make sign's Authenticode signer, the OpenSSL engine through which it reaches a
-# key on a token, and the software token (SoftHSM2) that the signing tests use.
+# key on a token, and the software token (SoftHSM2) that the signing tests use;
+# Python with the YAML and JSON Schema modules that make manifests writes and
+# checks the package managers' manifests with.
 required=(cmake make g++ g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
           g++-mingw-w64-x86-64 wine64 xvfb xdotool x11-utils imagemagick googletest
-          libgtest-dev zip wine osslsigncode libengine-pkcs11-openssl softhsm2 openssl)
+          libgtest-dev zip wine osslsigncode libengine-pkcs11-openssl softhsm2 openssl
+          python3 python3-yaml python3-jsonschema)
 # Wanted: the 32-bit loader, so that the shipped i686 build itself is tested.
 optional=(wine32:i386)
 

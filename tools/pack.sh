@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # make dist: zips the program folders of the release builds into one archive per
-# machine, ClickPocket-<version>-<arch>.zip, each holding the folder
-# ClickPocket-<version>-<arch>/ with the four files, and writes SHA256SUMS beside
-# them. The same commit gives the same bytes wherever and whenever it is built:
+# machine, ClickPocket-<version>-<arch>.zip, each holding the four files at its
+# root, with no folder around them, and writes SHA256SUMS beside them. A package
+# manager unpacks such an archive into a folder of its own, which stays the same
+# from one version to the next, and Explorer's "Extract All" makes the folder. The same commit gives the same bytes wherever and whenever it is built:
 # entries in a fixed order, times from the commit (SOURCE_DATE_EPOCH), fixed
 # modes, no owner or extra fields.
 # Usage: tools/pack.sh <package folder> <arch>=<build folder>...   (arch: i686, x86_64)
@@ -54,9 +55,9 @@ for pair in "$@"; do
     done
     rm -f "$package/$name.zip"
     # -X: no owner or extra time fields; -D: no folder entries; names in this order.
-    (cd "$stage" && zip -q -X -D -9 "$package/$name.zip" "${files[@]/#/$name/}")
+    (cd "$stage/$name" && zip -q -X -D -9 "$package/$name.zip" "${files[@]}")
     listed=$(unzip -Z1 "$package/$name.zip" | tr '\n' ' ')
-    [ "$listed" = "$(printf "$name/%s " "${files[@]}")" ] ||
+    [ "$listed" = "$(printf "%s " "${files[@]}")" ] ||
         { echo "$name.zip holds: $listed" >&2; exit 1; }
     archives+=("$name.zip")
 done

@@ -1,23 +1,29 @@
 #!/usr/bin/env bash
 # Signed releases (README.md, "Signing a release").
 #
-#   tools/sign.sh sign <release folder> <arch>=<build folder>...     make sign
+#   tools/sign.sh sign <release folder> [<work folder>]              make sign
 #   tools/sign.sh verify <release folder> <CA file>                  make verify-signed
 #   tools/sign.sh check <release folder> [<work folder>]             make check-release
 #
-# sign: ClickPocket.exe and ClickPocket.dll of each build get an Authenticode
-# signature (SHA-256) from osslsigncode, with the key on a PKCS#11 token or in a
-# PKCS#12 file; the signed program folders are packed by tools/pack.sh into the
-# archives that make dist names, with SHA256SUMS; each file's detached signature
-# goes to signatures/, with the commit the files were built from. The inputs come
-# from the environment (the Makefile exports its make variables of these names):
+# sign: refuses a working tree with uncommitted changes, then builds its commit
+# with make dist in a clean clone (kept in <work folder>, when one is given, for
+# the next run on the same commit), as make check-release will. ClickPocket.exe
+# and ClickPocket.dll of both builds get an Authenticode signature (SHA-256) from
+# osslsigncode, with the key on a PKCS#11 token or in a PKCS#12 file; the signed
+# program folders are packed by tools/pack.sh into the archives that make dist
+# names, with SHA256SUMS; each file's detached signature goes to signatures/, with
+# the commit the files were built from; with RELEASE_URL, tools/manifests.py
+# writes the winget and Scoop manifests beside them. The inputs come from the
+# environment (the Makefile exports its make variables of these names):
 #   SIGN_CERTS           the certificate chain, PEM: the signing certificate, then
 #                        its intermediates
 #   SIGN_PKCS12          a PKCS#12 file holding the key and the signing certificate, or
 #   SIGN_PKCS11_MODULE   a token's PKCS#11 module, and
 #   SIGN_KEY             the pkcs11: URI of the key on it
-#   SIGN_PASS_FILE       the file holding the PIN or password
-#   SIGN_TIMESTAMP       an RFC 3161 timestamp server (optional)
+#   SIGN_PASS_FILE       the file holding the PIN or password, or a pipe
+#   SIGN_TIMESTAMP       the RFC 3161 timestamp server, or
+#   SIGN_NO_TIMESTAMP=1  no timestamp: the signatures end with the certificate
+#   RELEASE_URL          where the release's files will be published (optional)
 #   OSSLSIGNCODE         the signer (default: osslsigncode)
 # Every refusal is one line on stderr and a non-zero exit. Everything is made in
 # a staging folder beside the release folder and moved into place only when all
@@ -135,7 +141,7 @@ read_key_source() {   # <work dir>
 read_pkcs12() {   # <certificates out> -clcerts|-cacerts
     local log=$1.log legacy
     for legacy in "" -legacy; do    # files from older tools use ciphers OpenSSL 3 calls legacy
-        if openssl pkcs12 $legacy -in "$SIGN_PKCS12" -passin "file:$pass" -nokeys "$2" -out "$1" 2>"$log"; then
+        if openssl pkcs12 $legacy -in "$SIGN_PKCS12" -passin file:<(printf %s "$pin") -nokeys "$2" -out "$1" 2>"$log"; then
             return 0
         fi
         grep -qi unsupported "$log" || break
@@ -174,9 +180,10 @@ sign_file() {   # <unsigned> <signed> <log>
     local ts=()
     [ -z "${SIGN_TIMESTAMP:-}" ] || ts=(-ts "$SIGN_TIMESTAMP")
     rm -f "$2"      # osslsigncode writes no file that exists
-    # The PIN or password is read from its file by osslsigncode itself: on a
-    # command line every user of the machine could read it.
-    "$OSSLSIGNCODE" sign "${key_args[@]}" -readpass "$pass" -h sha256 \
+    # The PIN or password reaches osslsigncode through a pipe, never a file or the
+    # command line (which every user of the machine can read); printf is a shell
+    # builtin, so the PIN is in no process's arguments either.
+    "$OSSLSIGNCODE" sign "${key_args[@]}" -readpass <(printf %s "$pin") -h sha256 \
         -n "$description" -i "$info_url" "${ts[@]}" -in "$1" -out "$2" >"$3" 2>&1 ||
         die "$(signing_failure "$3" "$1")"
 }
@@ -197,11 +204,47 @@ attach_signature() {   # <signature> <unsigned> <signed out>
     [ -s "$3" ]
 }
 
-sign_release() {   # <release folder> <arch>=<build folder>...
+# The tracked files whose content in the working tree is not their commit's,
+# named in one line ("a, b, c and 4 more"). Files git does not track (the
+# maker's certificate chain, say) are no part of any build.
+uncommitted_files() {
+    git -C "$top" status --porcelain --untracked-files=no | cut -c4- | sed 's/.* -> //' |
+        awk '{ n++; if (n <= 5) list = list (n > 1 ? ", " : "") $0 }
+             END { if (n > 5) list = list " and " (n - 5) " more"; print list }'
+}
+
+# The release is built from its commit in a clean clone, by make sign and by make
+# check-release alike; a clone kept in <work>/source from an earlier run is used
+# again while it is clean and on that commit. Sets built (the clone).
+build_commit() {   # <work folder> <commit>
+    local work=$1 commit=$2
+    built=$work/source
+    if [ ! -d "$built/.git" ] || [ "$(git -C "$built" rev-parse HEAD)" != "$commit" ] ||
+       [ -n "$(git -C "$built" status --porcelain)" ]; then
+        rm -rf "$built"
+        git clone -q --no-checkout "$top" "$built"
+        git -C "$built" checkout -q --detach "$commit"
+    fi
+    env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS make -C "$built" dist </dev/null >"$work/build.log" 2>&1 ||
+        die "commit $commit does not build here: make dist said: $(grep . "$work/build.log" | tail -n 1)"
+}
+
+# Without a timestamp a signature is valid only while the certificate is: the day
+# it expires, every copy of the release reads "This digital signature is not
+# valid". So a timestamp is required unless the maker says otherwise.
+timestamp_policy() {
+    case ${SIGN_NO_TIMESTAMP:-} in
+        "") [ -n "${SIGN_TIMESTAMP:-}" ] ||
+                die "SIGN_TIMESTAMP is not set: name the certificate authority's RFC 3161 timestamp server (without a timestamp the signatures become invalid the day the certificate expires), or set SIGN_NO_TIMESTAMP=1" ;;
+        1)  [ -z "${SIGN_TIMESTAMP:-}" ] || die "give SIGN_TIMESTAMP or SIGN_NO_TIMESTAMP=1, not both" ;;
+        *)  die "SIGN_NO_TIMESTAMP is 1 or unset, not '$SIGN_NO_TIMESTAMP'" ;;
+    esac
+}
+
+sign_release() {   # <release folder> [<work folder>]
     me="make sign"
-    [ $# -ge 2 ] || die "usage: $0 sign <release folder> <arch>=<build folder>..."
-    local out=$1 pair arch build name f
-    shift
+    [ -n "${1:-}" ] || die "usage: $0 sign <release folder> [<work folder>]"
+    local out=$1 keep=${2:-} arch build name f
     # An older release in the same place goes first, before anything can fail:
     # whatever is found there after a failed run could be taken for this one.
     # Anything else is left alone.
@@ -212,29 +255,26 @@ sign_release() {   # <release folder> <arch>=<build folder>...
     fi
     rm -rf "$out"
 
-    need_tools "$OSSLSIGNCODE" openssl zip unzip git
-    need_file SIGN_CERTS "certificate chain (PEM)"
-    need_file SIGN_PASS_FILE "PIN or password file"
-    local commit
+    need_tools "$OSSLSIGNCODE" openssl zip unzip git make
+    local commit changed
     commit=$(git -C "$top" rev-parse --verify -q HEAD) ||
         die "not a git clone: the signatures name the commit the files were built from"
+    changed=$(uncommitted_files)
+    [ -z "$changed" ] ||
+        die "the working tree has uncommitted changes ($changed): commit or stash them; a release is built from commit $commit alone"
+    need_file SIGN_CERTS "certificate chain (PEM)"
+    need_file SIGN_PASS_FILE "PIN or password file"
+    timestamp_policy
+    [ -z "${RELEASE_URL:-}" ] || "$top/tools/manifests.py" url "$RELEASE_URL" || exit 1
     local stage
     stage=$(mktemp -d "$(dirname "$out")/.$(basename "$out").XXXXXX")
     scratch+=("$stage")
     local work=$stage/work release=$stage/release
     mkdir -p "$work" "$release/signatures"
 
-    # A PIN handed through a pipe (SIGN_PASS_FILE=/dev/stdin) can be read once;
-    # each file is signed on its own, so it is kept for this run, in memory where
-    # there is a RAM disk, readable by us alone (mktemp -d makes the folder 700).
-    pass=$SIGN_PASS_FILE
-    if [ ! -f "$pass" ]; then
-        local passdir
-        passdir=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
-        scratch+=("$passdir")
-        pass=$passdir/pass
-        cat "$SIGN_PASS_FILE" >"$pass"
-    fi
+    # Read once, as a pipe (SIGN_PASS_FILE=/dev/stdin) can be read only once, and
+    # kept in memory: each file is signed on its own.
+    pin=$(cat -- "$SIGN_PASS_FILE") || die "could not read $SIGN_PASS_FILE (SIGN_PASS_FILE)"
 
     split_chain "$work/chain"
     for f in "$work"/chain/*.pem; do
@@ -245,9 +285,14 @@ sign_release() {   # <release folder> <arch>=<build folder>...
     check_certificate "$work/leaf.pem" yes
     read_key_source "$work"
 
+    local builds
+    if [ -n "$keep" ]; then builds=$keep; mkdir -p "$builds"; else builds=$stage/builds; fi
+    build_commit "$builds" "$commit"
+
     local packs=()
-    for pair in "$@"; do
-        arch=${pair%%=*} build=${pair#*=}
+    for arch in i686 x86_64; do
+        build=$built/build
+        [ $arch = i686 ] || build=$built/build/x86_64
         name=ClickPocket-$(version_of "$build")-$arch
         # Laid out as a build folder for tools/pack.sh: dist/ and the version's cache.
         mkdir -p "$work/$arch/dist" "$release/signatures/$name"
@@ -264,27 +309,39 @@ sign_release() {   # <release folder> <arch>=<build folder>...
         done
         packs+=("$arch=$work/$arch")
     done
-    "$top/tools/pack.sh" "$release" "${packs[@]}" >/dev/null
+    # The clone's own packer, as make check-release packs.
+    "$built/tools/pack.sh" "$release" "${packs[@]}" >/dev/null
     echo "$commit" >"$release/signatures/COMMIT"
-    if [ -n "$(git -C "$top" status --porcelain --untracked-files=no)" ]; then
-        echo "$me: note: the working tree has uncommitted changes; make check-release builds commit $commit" >&2
-    fi
+    [ -z "${RELEASE_URL:-}" ] || "$top/tools/manifests.py" write "$release" "$RELEASE_URL" >/dev/null || exit 1
 
     mv "$release" "$out"
     (cd "$out" && find . -type f | sed 's|^\./||' | sort | sed "s|^|$out/|")
-    echo "$me: signed by \"$(subject_of "$signer")\"${SIGN_TIMESTAMP:+, timestamped by $SIGN_TIMESTAMP}; commit $commit"
+    local stamp
+    if [ -n "${SIGN_TIMESTAMP:-}" ]; then
+        stamp="timestamped by $SIGN_TIMESTAMP"
+    else
+        stamp="NOT timestamped: the signatures end with the certificate, on $(openssl x509 -in "$work/leaf.pem" -noout -enddate | cut -d= -f2)"
+    fi
+    echo "$me: signed by \"$(subject_of "$signer")\", $stamp; commit $commit"
 }
 
 # --- verify ------------------------------------------------------------------
 
 # The archives of a release folder, as SHA256SUMS lists them, after checking them
-# against it.
+# against it. Every archive in the folder must be listed: one that is not would be
+# published unchecked.
 archives_of() {   # <release folder>
     [ -f "$1/SHA256SUMS" ] || die "no SHA256SUMS in $1"
-    local bad
+    grep -q . "$1/SHA256SUMS" || die "SHA256SUMS in $1 is empty: it lists no archive"
+    local bad listed zip
     bad=$(cd "$1" && sha256sum -c SHA256SUMS 2>/dev/null | grep -v ': OK$' | cut -d: -f1 | xargs) || true
     [ -z "$bad" ] || die "$bad in $1 does not match SHA256SUMS"
-    awk '{ print $2 }' "$1/SHA256SUMS"
+    listed=$(awk '{ sub(/^\*/, "", $2); sub(/^\.\//, "", $2); print $2 }' "$1/SHA256SUMS")
+    for zip in "$1"/*.zip; do
+        [ -e "$zip" ] || continue
+        grep -qxF "${zip##*/}" <<<"$listed" || die "${zip##*/} in $1 is not in SHA256SUMS"
+    done
+    echo "$listed"
 }
 
 # Why osslsigncode's verify refused a file, in a few words.
@@ -313,9 +370,9 @@ verify_release() {   # <release folder> <CA file>
         for f in $(cd "$tmp/${archive%.zip}" && find . -type f \( -iname '*.exe' -o -iname '*.dll' \) | sed 's|^\./||' | sort); do
             found=1 count=$((count + 1))
             if "$OSSLSIGNCODE" verify -CAfile "$ca" -in "$tmp/${archive%.zip}/$f" >"$tmp/verify.log" 2>&1; then
-                echo "signed: $f"
+                echo "signed: ${archive%.zip}/$f"
             else
-                echo "$me: $f: $(verify_failure "$tmp/verify.log" "$ca")" >&2
+                echo "$me: ${archive%.zip}/$f: $(verify_failure "$tmp/verify.log" "$ca")" >&2
                 failed=1
             fi
         done
@@ -332,7 +389,7 @@ verify_release() {   # <release folder> <CA file>
 # files, packs them as make sign did and compares the archives byte for byte.
 check_release() {   # <release folder> [<work folder>]
     me="make check-release"
-    local dir=${1:-} keep=${2:-} commit work clone archive name arch f sig
+    local dir=${1:-} keep=${2:-} commit work archive name arch f sig
     [ -n "$dir" ] && [ -d "$dir" ] || die "no signed release folder at '${dir}' (SIGNED)"
     need_tools "$OSSLSIGNCODE" git make unzip cmp
     [ -f "$dir/signatures/COMMIT" ] || die "no signatures/COMMIT in $dir: which commit it was built from is unknown"
@@ -350,24 +407,15 @@ check_release() {   # <release folder> [<work folder>]
         work=$(mktemp -d)
         scratch+=("$work")
     fi
-    clone=$work/source
-    # A kept clone is used again only while it is clean and on that commit.
-    if [ ! -d "$clone/.git" ] || [ "$(git -C "$clone" rev-parse HEAD)" != "$commit" ] ||
-       [ -n "$(git -C "$clone" status --porcelain)" ]; then
-        rm -rf "$clone"
-        git clone -q --no-checkout "$top" "$clone"
-        git -C "$clone" checkout -q --detach "$commit"
-    fi
-    env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS make -C "$clone" dist </dev/null >"$work/build.log" 2>&1 ||
-        die "commit $commit does not build here: make dist said: $(grep . "$work/build.log" | tail -n 1)"
+    build_commit "$work" "$commit"
 
     rm -rf "$work/attached" "$work/package"
     local packs=()
     for archive in $archives; do
         name=${archive%.zip} arch=${name##*-}
         case $arch in
-            i686) f=$clone/build ;;
-            x86_64) f=$clone/build/x86_64 ;;
+            i686) f=$built/build ;;
+            x86_64) f=$built/build/x86_64 ;;
             *) die "$archive is not an archive of make dist" ;;
         esac
         mkdir -p "$work/attached/$arch/dist"
@@ -383,7 +431,7 @@ check_release() {   # <release folder> [<work folder>]
         packs+=("$arch=$work/attached/$arch")
     done
     # The clone's own packer, dated by its own commit, as make sign packed.
-    "$clone/tools/pack.sh" "$work/package" "${packs[@]}" >/dev/null
+    "$built/tools/pack.sh" "$work/package" "${packs[@]}" >/dev/null
     for archive in $archives; do
         cmp -s "$work/package/$archive" "$dir/$archive" || die "$(first_difference "$work" "$dir" "$archive" "$commit")"
     done
@@ -399,8 +447,8 @@ first_difference() {   # <work folder> <release folder> <archive> <commit>
     for entry in $(cd "$work/theirs" && find . -type f | sed 's|^\./||' | sort) $(cd "$work/ours" && find . -type f | sed 's|^\./||' | sort); do
         cmp -s "$work/ours/$entry" "$work/theirs/$entry" && continue
         case $entry in
-            *.exe|*.dll) echo "$entry is not commit $commit's file with its published signature" ;;
-            *) echo "$entry is not commit $commit's file" ;;
+            *.exe|*.dll) echo "${archive%.zip}/$entry is not commit $commit's file with its published signature" ;;
+            *) echo "${archive%.zip}/$entry is not commit $commit's file" ;;
         esac
         return
     done
