@@ -22,7 +22,9 @@
 // GetTickCount), and "ACTIVATED"
 // whenever it is activated. With "listed" the window is entered in the shell's
 // list of folder windows for <folder> from its creation on, as Explorer enters
-// its own. It ends when that window is closed, and by itself after 20 s.
+// its own. A delay ending in "h" (2500h) hangs the window once shown: its thread
+// takes no message for 8 s, as a busy Explorer's. It ends when that window is
+// closed, and by itself after 20 s.
 //   cpclicktarget folder <delay ms> <logfile> <folder> [<class> <title> [listed]]
 #include <windows.h>
 #include <shellapi.h>
@@ -132,7 +134,9 @@ static int RunLateFolder(HINSTANCE instance)
     WideCharToMultiByte(CP_UTF8, 0, wideArgs[4], -1, folder, sizeof folder, 0, 0);
     fprintf(Log, "OPENED %s\n", folder);
     fflush(Log);
-    long delay = strtol(__argv[2], 0, 10);
+    char* after = 0;
+    long delay = strtol(__argv[2], &after, 10);
+    bool hangs = after != 0 && *after == 'h';
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = TargetProc;
     windowClass.hInstance = instance;
@@ -161,6 +165,8 @@ static int RunLateFolder(HINSTANCE instance)
             ShowWindow(window, SW_SHOWNOACTIVATE);
             fprintf(Log, "SHOWN %lu\n", static_cast<unsigned long>(GetTickCount()));
             fflush(Log);
+            if (hangs)
+                Sleep(8000);
             continue;
         }
         if (message.message == WM_TIMER && message.wParam == 3)
