@@ -73,7 +73,7 @@ trap cleanup EXIT
 # say). Options: --welcomed (welcome.dat present).
 fresh_install() {
     cleanup
-    rm -rf "$INSTALL"
+    rm -rf "$INSTALL" "$SPY_DIR"
     mkdir -p "$INSTALL"
     cp "${PROGRAM:-$CP_DIST_DIR}"/* "$INSTALL"/
     [ "${1:-}" = --welcomed ] && : >"$INSTALL/welcome.dat"
@@ -191,12 +191,21 @@ exit_app() {
     expect_eq "$(app_exit_code)" 0 "exit code"
 }
 
-# A stand-in relay that counts the hook library's requests (see cpclicktarget).
+# A stand-in relay that counts the hook library's requests (see cpclicktarget):
+# copied beside a copy of the library as ClickPocket.exe, a relay the library
+# trusts. The copies are made once per scenario: the programs the library went
+# into keep it mapped (Wine never unloads hook libraries), so it is never rewritten.
 SPY_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.spy.log"
+SPY_DIR="$CP_BUILD_DIR/e2e/$SCENARIO.spy"
 start_spy() {
     local shift=$1; shift
     rm -f "$SPY_LOG"
-    launch "$CP_TOOLS_DIR/cpclicktarget.exe" relay "$(winpath "$INSTALL/ClickPocket.dll")" \
+    if [ ! -f "$SPY_DIR/ClickPocket.dll" ]; then
+        mkdir -p "$SPY_DIR"
+        cp "$CP_TOOLS_DIR/cpclicktarget.exe" "$SPY_DIR/ClickPocket.exe"
+        cp "$INSTALL/ClickPocket.dll" "$SPY_DIR/ClickPocket.dll"
+    fi
+    launch "$SPY_DIR/ClickPocket.exe" relay "$(winpath "$SPY_DIR/ClickPocket.dll")" \
         "$(winpath "$SPY_LOG")" "$shift" "$@"
     SPY_PID=$LAUNCHED
     inspect wait cp_dn475dc_1 10000 >/dev/null || fail "spy relay did not start"
