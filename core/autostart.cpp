@@ -15,10 +15,10 @@ static bool FailRegistry(HWND owner)
     return false;
 }
 
-static bool OpenRunKey(HKEY root, HKEY* key)
+static bool OpenUserRunKey(HKEY* key)
 {
     DWORD disposition;
-    return AutostartRegistry.createKey(root, RunKeyPath, 0, const_cast<char*>(""),
+    return AutostartRegistry.createKey(HKEY_CURRENT_USER, RunKeyPath, 0, const_cast<char*>(""),
                                        REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, 0, key,
                                        &disposition) == ERROR_SUCCESS;
 }
@@ -39,10 +39,10 @@ static bool MakeRunCommand(char* command, size_t size)
     return ThisProgramPath(path, sizeof path) && QuoteText(command, size, path);
 }
 
-static bool WriteRunValue(HKEY root, const char* command)
+static bool WriteUserValue(const char* command)
 {
     HKEY key;
-    if (!OpenRunKey(root, &key))
+    if (!OpenUserRunKey(&key))
         return false;
     bool written = AutostartRegistry.setValue(key, RunValueName, 0, REG_SZ,
                                               reinterpret_cast<const BYTE*>(command),
@@ -50,28 +50,6 @@ static bool WriteRunValue(HKEY root, const char* command)
                    == ERROR_SUCCESS;
     AutostartRegistry.closeKey(key);
     return written;
-}
-
-// True when root's Run value, read as far as this account may, already starts
-// this executable (quoted or not, as an earlier version wrote it).
-static bool StartsThisProgram(HKEY root)
-{
-    char path[RunValueBufferSize];
-    if (!ThisProgramPath(path, sizeof path))
-        return false;
-    HKEY key;
-    if (AutostartRegistry.openKey(root, RunKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return false;
-    char data[RunValueBufferSize];
-    DWORD size = sizeof data - 1;
-    DWORD type = REG_NONE;
-    LONG result = AutostartRegistry.queryValue(key, RunValueName, 0, &type,
-                                               reinterpret_cast<BYTE*>(data), &size);
-    AutostartRegistry.closeKey(key);
-    if (result != ERROR_SUCCESS || type != REG_SZ)
-        return false;
-    data[size] = '\0';    // whether or not it was stored with its terminator
-    return CommandNamesPath(data, path);
 }
 
 static bool HasRunValue(HKEY key)
@@ -83,13 +61,13 @@ static bool HasRunValue(HKEY key)
                                         reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
 }
 
-// True when the value is gone from root's Run key, or was never there.
-static bool RemoveRunValue(HKEY root)
+// True when the user's value is gone, or was never there.
+static bool RemoveUserValue()
 {
     HKEY key;
-    if (!OpenRunKey(root, &key)) {
+    if (!OpenUserRunKey(&key)) {
         // Not writable for us: fine as long as there is nothing of ours in it.
-        if (AutostartRegistry.openKey(root, RunKeyPath, 0, KEY_QUERY_VALUE, &key)
+        if (AutostartRegistry.openKey(HKEY_CURRENT_USER, RunKeyPath, 0, KEY_QUERY_VALUE, &key)
             != ERROR_SUCCESS)
             return true;
         bool present = HasRunValue(key);
@@ -102,30 +80,54 @@ static bool RemoveRunValue(HKEY root)
     return removed;
 }
 
+// True when the key's value starts the program at path (quoted or not, as an
+// earlier version wrote it).
+static bool ValueNamesPath(HKEY key, const char* path)
+{
+    char data[RunValueBufferSize];
+    DWORD size = sizeof data - 1;
+    DWORD type = REG_NONE;
+    if (AutostartRegistry.queryValue(key, RunValueName, 0, &type, reinterpret_cast<BYTE*>(data),
+                                     &size) != ERROR_SUCCESS
+        || type != REG_SZ)
+        return false;
+    data[size] = '\0';    // whether or not it was stored with its terminator
+    return CommandNamesPath(data, path);
+}
+
+// The machine-wide value an earlier version wrote, in one registry view of
+// HKLM\Software (a 32-bit program's is WOW6432Node on 64-bit Windows), goes
+// when it names this executable and the account may remove it. Not opened for
+// writing (a standard account), or naming another copy: left as it is.
+static void RemoveMachineValue(REGSAM view, const char* path)
+{
+    HKEY key;
+    if (AutostartRegistry.openKey(HKEY_LOCAL_MACHINE, RunKeyPath, 0,
+                                  KEY_QUERY_VALUE | KEY_SET_VALUE | view, &key) != ERROR_SUCCESS)
+        return;
+    if (ValueNamesPath(key, path))
+        AutostartRegistry.deleteValue(key, RunValueName);
+    AutostartRegistry.closeKey(key);
+}
+
+static void RemoveMachineValues()
+{
+    char path[RunValueBufferSize];
+    if (!ThisProgramPath(path, sizeof path))
+        return;
+    RemoveMachineValue(KEY_WOW64_64KEY, path);
+    RemoveMachineValue(KEY_WOW64_32KEY, path);   // the same key on 32-bit Windows
+}
+
 bool SetAutostart(HWND owner, bool enable)
 {
     bool done;
     if (enable) {
         char command[RunValueBufferSize];
-        if (!MakeRunCommand(command, sizeof command)) {
-            done = false;
-        } else if (WriteRunValue(HKEY_LOCAL_MACHINE, command)) {
-            // One value, one copy at log-on: a standard account's earlier start
-            // may have left its own.
-            RemoveRunValue(HKEY_CURRENT_USER);
-            done = true;
-        } else if (StartsThisProgram(HKEY_LOCAL_MACHINE)) {
-            // Registered by an administrator already: nothing of the account's own
-            // (an earlier version may have left one).
-            RemoveRunValue(HKEY_CURRENT_USER);
-            done = true;
-        } else {
-            done = WriteRunValue(HKEY_CURRENT_USER, command);
-        }
+        done = MakeRunCommand(command, sizeof command) && WriteUserValue(command);
     } else {
-        bool machine = RemoveRunValue(HKEY_LOCAL_MACHINE);
-        bool user = RemoveRunValue(HKEY_CURRENT_USER);
-        done = machine && user;
+        done = RemoveUserValue();
     }
+    RemoveMachineValues();
     return done ? true : FailRegistry(owner);
 }

@@ -1,8 +1,10 @@
-// Starting with Windows: the "CLICKPOCKET" value under a Run key, the executable's
-// path in double quotes. The machine-wide key comes first; an account that may not
-// write it (a standard user, or an administrator without elevation) gets the value
-// under its own key instead, unless the machine's value already starts this very
-// executable. Only one of the two keys holds the value after a start.
+// Starting with Windows: the "CLICKPOCKET" value under the current user's Run
+// key, the executable's path in double quotes. It starts this copy for this
+// user only: a machine-wide value would start, for every account, a program
+// from a folder its user can write (the workspace and the marker files are
+// kept there), and with it the hook library loaded into every program. A
+// machine-wide value that an earlier version left for this very executable is
+// taken away where this account may; one naming another path is not ours.
 #ifndef CLICKPOCKET_AUTOSTART_H
 #define CLICKPOCKET_AUTOSTART_H
 
@@ -15,13 +17,16 @@ static const char RunValueName[] = "CLICKPOCKET";
 enum { RunValueBufferSize = 2048 };
 static_assert(RunValueBufferSize >= 3 * (MAX_PATH - 1) + 2 + 1, "the quoted module path fits");
 
-// enable: write the value with this executable's quoted path, under HKLM or else
-// HKCU; otherwise remove it from both. False after the "Failed to update the registry !"
-// box, owned by owner.
+// enable: write the user's value with this executable's quoted path; otherwise
+// remove the user's value. Either way a machine-wide value naming this
+// executable goes, in both registry views, where the account may remove it;
+// that costs no box when it may not. False after the "Failed to update the
+// registry !" box, owned by owner, when the user's own value failed.
 bool SetAutostart(HWND owner, bool enable);
 
 // The registry calls SetAutostart makes. The real ones by default; tests put in
-// their own to play an account that the registry refuses.
+// their own to play an account that the registry refuses, and the machine's
+// two registry views.
 struct AutostartRegistryCalls {
     LONG (WINAPI *createKey)(HKEY root, const char* subKey, DWORD reserved, char* keyClass,
                              DWORD options, REGSAM access, SECURITY_ATTRIBUTES* security,

@@ -16,6 +16,9 @@
 #define CLICKPOCKET_HOOK_CONTRACT_H
 
 #define HOOK_LIBRARY_FILE      "ClickPocket.dll"
+// The program's file name: a relay counts for the library only when its process
+// runs this file from the library's own folder.
+#define PROGRAM_FILE           "ClickPocket.exe"
 #define HOOK_PROC_EXPORT       "CLICKPOCKET_MSP"
 #define PRIVATE_MESSAGE_NAME   "uCLICKPOCKET_PRIVATEMSG"
 

@@ -4,6 +4,8 @@
 #ifndef CLICKPOCKET_CLICK_RULES_H
 #define CLICKPOCKET_CLICK_RULES_H
 
+#include "../hook/hook_contract.h"
+
 // Mouse message numbers, as the platform defines them.
 enum {
     MsgNcMButtonDown = 0x00A7, MsgNcMButtonUp = 0x00A8, MsgNcMButtonDblClk = 0x00A9,
@@ -72,6 +74,57 @@ inline ClickRequest DecideClickRequest(bool leftControlHeld, bool leftShiftHeld,
     if (shiftOption == ShiftFieldOn && !leftShiftHeld)
         return NoRequest;
     return RequestOpenFolder;
+}
+
+// Whose relay counts: its process must run the program file from the folder the
+// hook library itself was loaded from. Paths are UTF-16, as the platform gives
+// them; a native test feeds them as wchar_t too.
+
+// Where the file name of a path begins: just past its last backslash; 0 for a
+// path without one.
+inline int FileNameStart(const wchar_t* path, int length)
+{
+    for (int i = length; i > 0; --i) {
+        if (path[i - 1] == L'\\')
+            return i;
+    }
+    return 0;
+}
+
+// Compares two texts of the same length as the platform compares file names
+// (ordinally, without regard to case: CompareStringOrdinal in the library).
+typedef bool (*SameTextFunction)(const wchar_t* first, const wchar_t* second, int length);
+
+static const wchar_t ProgramFileName[] = L"" PROGRAM_FILE;
+enum { ProgramFileNameLength = sizeof ProgramFileName / sizeof ProgramFileName[0] - 1 };
+
+// True when image, the path of the relay's program, is the program file in the
+// folder of library, the hook library's path: the same folder up to its last
+// backslash, the whole of it (a folder that merely begins the same is another
+// folder), and the program's own file name. Both paths must be in one form.
+inline bool IsProgramBesideLibrary(const wchar_t* image, int imageLength, const wchar_t* library,
+                                   int libraryLength, SameTextFunction sameText)
+{
+    int folder = FileNameStart(library, libraryLength);
+    return folder > 0 && FileNameStart(image, imageLength) == folder
+           && imageLength - folder == ProgramFileNameLength
+           && sameText(image, library, folder)
+           && sameText(image + folder, ProgramFileName, ProgramFileNameLength);
+}
+
+// Windows names a mapped file by its volume's device, as QueryFullProcessImageNameW
+// with PROCESS_NAME_NATIVE names a process's image:
+// "\Device\HarddiskVolume3\Tools\ClickPocket.dll". Wine names a mapped file by
+// its drive instead, "\??\C:\Tools\ClickPocket.dll", which compares with the
+// image's drive path (QueryFullProcessImageNameW without PROCESS_NAME_NATIVE).
+// The length of the "\??\" before such a drive path; 0 for any other path.
+inline int DrivePathPrefixLength(const wchar_t* path, int length)
+{
+    if (length < 7 || path[0] != L'\\' || path[1] != L'?' || path[2] != L'?' || path[3] != L'\\'
+        || path[5] != L':' || path[6] != L'\\')
+        return 0;
+    wchar_t letter = path[4];
+    return (letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z') ? 4 : 0;
 }
 
 #endif

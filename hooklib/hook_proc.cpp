@@ -3,15 +3,19 @@
 // no C runtime, KERNEL32 and USER32 only, and no call that sends a message to
 // ClickPocket (whose thread may be in a modal loop, or busy with the shell).
 // Texts of another process's window are read with GetWindowTextA, which returns
-// the stored text without sending WM_GETTEXT.
+// the stored text without sending WM_GETTEXT. Only ClickPocket's own relay counts
+// (relay_check.cpp): the first press in each process checks whose it is.
 #include <windows.h>
 
 #include "click_rules.h"
+#include "relay_check.h"
 #include "../hook/hook_contract.h"
 
 // Per-thread memory of a press that was taken, so that its release is taken too.
 static DWORD TakenPressSlot = TLS_OUT_OF_INDEXES;
 static UINT RequestMessage;          // registered on the first press in this process
+static HMODULE Library;              // this library, whose folder ClickPocket.exe must be in
+static TrustedRelay KnownRelay;      // the relay found to count, while it lives
 
 static bool LeftKeyHeld(int virtualKey)
 {
@@ -31,7 +35,8 @@ static bool ReadField(HWND relay, int field, char* text, int size)
 // Delivers the request for this press; true when one was posted.
 static bool PostRequestForPress()
 {
-    HWND relay = FindWindowA(0, RELAY_TITLE_READY);
+    TrustedRelay trusted = FindTrustedRelay(Library, &KnownRelay);
+    HWND relay = trusted.window;
     if (relay == 0)
         return false;
     char handleText[16];
@@ -44,11 +49,9 @@ static bool PostRequestForPress()
 
     // The handle must name a window of the relay's own process.
     HWND target = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(handleValue));
-    DWORD relayProcess = 0;
     DWORD targetProcess = 0;
-    GetWindowThreadProcessId(relay, &relayProcess);
     if (!IsWindow(target) || GetWindowThreadProcessId(target, &targetProcess) == 0
-        || targetProcess != relayProcess)
+        || targetProcess != trusted.process)
         return false;
     // A ClickPocket that has stopped reading its messages (stopped in a debugger,
     // suspended, stuck) would act on the click seconds later, if ever: the click
@@ -68,7 +71,7 @@ static bool PostRequestForPress()
     WPARAM wParam = request == RequestShowWindow ? REQUEST_SHOW_WINDOW : REQUEST_OPEN_FOLDER;
     // The program under the cursor has the foreground; ClickPocket, in the
     // background, may take it (for its window or the folder's) only when let.
-    AllowSetForegroundWindow(relayProcess);
+    AllowSetForegroundWindow(trusted.process);
     return PostMessageA(target, RequestMessage, wParam, 0) != FALSE;
 }
 
@@ -114,6 +117,7 @@ extern "C" BOOL WINAPI HookLibraryEntry(HINSTANCE instance, DWORD reason, LPVOID
 {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(instance);
+        Library = instance;
         TakenPressSlot = TlsAlloc();
     } else if (reason == DLL_PROCESS_DETACH && TakenPressSlot != TLS_OUT_OF_INDEXES) {
         TlsFree(TakenPressSlot);

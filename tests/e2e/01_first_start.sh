@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # A first start prepares the workspace, creates the hidden topmost control window
-# and registers the program to start with Windows; from a folder named in any
-# language too; with welcome.dat present, the note is left alone.
+# and registers the program to start with Windows for this user, taking away a
+# machine-wide value that names it; from a folder named in any language too;
+# with welcome.dat present, the note is left alone.
 source "$(dirname "$0")/lib.sh"
 
 fresh_install
+exe=$(winpath "$INSTALL/ClickPocket.exe")
+for view in $MACHINE_VIEWS; do plant_machine_value "$exe" $view; done   # an earlier version's
 start_app
 log "the welcome dialog, with the focus on the manual button"
 inspect visible "$WELCOME" 15000 >/dev/null || fail "no welcome dialog"
@@ -26,12 +29,15 @@ expect_eq "$(field 'ClickPocket 1.0' class)" clickpocket "class"
 expect_eq "$(field cp_dn475dc_1 owner)" "ClickPocket 1.0" "relay owner"
 expect_eq "$(field cp_dn475dc_1 visible)" 0 "relay visible"
 
-log "Run value: the machine's, none of the user's while the machine's can be written"
-expect_eq "$(run_value)" "REG_SZ    \"$(winpath "$INSTALL/ClickPocket.exe")\"" "Run value"
-expect_eq "$(run_value "$USER_RUN_KEY")" "" "per-user Run value after a start"
-# As a start from a standard account leaves it: Exit takes it away too.
-"$CP_WINE" reg add "$USER_RUN_KEY" /v CLICKPOCKET /t REG_SZ /f /d "$(winpath "$INSTALL/ClickPocket.exe")" >/dev/null 2>&1
-[ -n "$(run_value "$USER_RUN_KEY")" ] || fail "could not plant a per-user Run value"
+log "Run value: the user's own; the machine's that named this program went from each view"
+expect_eq "$(run_value)" "REG_SZ    \"$exe\"" "Run value"
+for view in $MACHINE_VIEWS; do
+    expect_eq "$(run_value "$RUN_KEY" $view)" "" "machine-wide Run value ($view-bit view) after a start"
+done
+# Exit takes away a machine-wide value naming this program, and leaves another copy's.
+plant_machine_value "$exe" 32
+other='"C:\Tools\ClickPocket\ClickPocket.exe"'
+[ "$MACHINE_VIEWS" = 32 ] || plant_machine_value "$other" 64
 
 log "Exit asked twice (two WM_CLOSE) gives one confirmation; Yes ends with 0 and removes the Run value"
 inspect post "ClickPocket 1.0" close 0 0 >/dev/null
@@ -42,7 +48,8 @@ expect_eq "$(inspect count "Your attention please!")" 1 "confirmations"
 answer_box "Your attention please!" 6
 expect_eq "$(app_exit_code)" 0 "exit code"
 expect_eq "$(run_value)" "" "Run value after exit"
-expect_eq "$(run_value "$USER_RUN_KEY")" "" "per-user Run value after exit"
+expect_eq "$(run_value "$RUN_KEY" 32)" "" "machine-wide Run value naming this program after exit"
+[ "$MACHINE_VIEWS" = 32 ] || expect_eq "$(run_value "$RUN_KEY" 64)" "REG_SZ    $other" "another copy's machine-wide value"
 
 log "the application manifest, read from the built program"
 manifest="$CP_BUILD_DIR/e2e/$SCENARIO.manifest"
@@ -68,7 +75,7 @@ accept_welcome
 inspect wait cp_dn475dc_1 15000 >/dev/null || fail "the relay never became ready"
 expect_eq "$(stat -c %s "$INSTALL/My ClickPocket/Info.txt")" 550 "Info.txt in the folder"
 # Read back as UTF-16: character for character, quoted (the path has a blank).
-expect_eq "$(inspect runvalue HKLM)" "\"$(winpath "$INSTALL/ClickPocket.exe")\"" "Run value"
+expect_eq "$(inspect runvalue HKCU)" "\"$(winpath "$INSTALL/ClickPocket.exe")\"" "Run value"
 start_target
 point_at "CP Target"
 middle_click
@@ -88,7 +95,7 @@ box=$(inspect msgbox "Your attention please!" 5000) || fail "no exit confirmatio
 expect_contains "$box" "folder:\n\n$(winpath "$INSTALL")\n\nAre you sure" "the folder in the confirmation"
 answer_box "Your attention please!" 6
 expect_eq "$(app_exit_code)" 0 "exit code"
-expect_eq "$(inspect runvalue HKLM)" "" "Run value after exit"
+expect_eq "$(inspect runvalue HKCU)" "" "Run value after exit"
 INSTALL="$CP_BUILD_DIR/e2e/$SCENARIO"
 
 log "with welcome.dat the note is neither created nor changed"

@@ -2,6 +2,7 @@
 # A middle click over another program opens "My ClickPocket" in front, with the
 # control window hidden, and the program under the cursor sees nothing of it;
 # Left Ctrl + middle click shows the control window with the focus on Hide.
+# Other programs' relays, topmost and made after ClickPocket's, get nothing.
 # With the folder gone, clicks give one warning at a time. A ClickPocket that
 # has stopped answering leaves the click to the program under the cursor.
 source "$(dirname "$0")/lib.sh"
@@ -9,6 +10,21 @@ source "$(dirname "$0")/lib.sh"
 fresh_install --welcomed
 start_ready
 start_target
+
+log "two other programs show ready relays naming their own windows, topmost"
+# cpclicktarget from the test tools, and a ClickPocket.exe from a folder whose
+# name begins as the install folder's does.
+impostor_dir="${INSTALL}2"
+rm -rf "$impostor_dir"; mkdir -p "$impostor_dir"
+cp "$CP_TOOLS_DIR/cpclicktarget.exe" "$impostor_dir/ClickPocket.exe"
+impostors=()
+for program in "$CP_TOOLS_DIR/cpclicktarget.exe" "$impostor_dir/ClickPocket.exe"; do
+    rm -f "$CP_BUILD_DIR/e2e/$SCENARIO.impostor${#impostors[@]}.log"
+    launch "$program" relay - "$(winpath "$CP_BUILD_DIR/e2e/$SCENARIO.impostor${#impostors[@]}.log")" 0 - topmost
+    impostors+=("$LAUNCHED")
+    for _ in $(seq 100); do [ "$(inspect count cp_dn475dc_1)" = $((${#impostors[@]} + 1)) ] && break; sleep 0.1; done
+done
+expect_eq "$(inspect count cp_dn475dc_1)" 3 "ready relays"
 point_at "CP Target"
 
 log "middle click opens the folder"
@@ -36,6 +52,11 @@ expect_eq "$(field 'ClickPocket 1.0' visible)" 0 "control window hidden"
 
 expect_eq "$(target_saw MBUTTON)" 0 "middle button messages the target received"
 expect_eq "$(target_saw NCMBUTTON)" 0 "frame middle button messages"
+for i in 0 1; do
+    expect_eq "$(grep -c REQUEST "$CP_BUILD_DIR/e2e/$SCENARIO.impostor$i.log" || true)" 0 "requests to the other program $i"
+    end_pid "${impostors[$i]}"
+done
+rm -rf "$impostor_dir"
 
 log "with the folder gone, five middle clicks give one warning; Left Ctrl still works"
 inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null

@@ -7,8 +7,12 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../env/wine-env.sh" "$1" e2e
 SCENARIO=$(basename "$0" .sh)
 INSTALL="$CP_BUILD_DIR/e2e/$SCENARIO"
+# The program's Run value is the user's; the machine's, in each registry view of
+# HKLM\Software (a 64-bit prefix has two, WOW6432Node the 32-bit one), is what
+# an earlier version wrote.
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 USER_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+if [ "$CP_WINEARCH" = win64 ]; then MACHINE_VIEWS="64 32"; else MACHINE_VIEWS=32; fi
 MOUNTED=
 # Process ids of the Windows programs this scenario started, for the clean-up.
 PIDS_FILE="$CP_BUILD_DIR/e2e/$SCENARIO.pids"
@@ -46,7 +50,7 @@ launch() {
 
 cleanup() {
     set +e
-    local pid
+    local pid view
     mkdir -p "$(dirname "$PIDS_FILE")"
     for pid in $(cat "$PIDS_FILE" 2>/dev/null); do end_pid "$pid"; done
     rm -f "$PIDS_FILE"
@@ -56,7 +60,9 @@ cleanup() {
     inspect end >/dev/null
     unmount_install
     restore_folder_action
-    "$CP_WINE" reg delete "$RUN_KEY" /v CLICKPOCKET /f >/dev/null 2>&1
+    for view in $MACHINE_VIEWS; do
+        "$CP_WINE" reg delete "$RUN_KEY" /v CLICKPOCKET /f /reg:$view >/dev/null 2>&1
+    done
     "$CP_WINE" reg delete "$USER_RUN_KEY" /v CLICKPOCKET /f >/dev/null 2>&1
     xdotool keyup Control_L Shift_L 2>/dev/null
     sleep 0.3
@@ -67,7 +73,7 @@ trap cleanup EXIT
 # say). Options: --welcomed (welcome.dat present).
 fresh_install() {
     cleanup
-    rm -rf "$INSTALL"
+    rm -rf "$INSTALL" "$SPY_DIR"
     mkdir -p "$INSTALL"
     cp "${PROGRAM:-$CP_DIST_DIR}"/* "$INSTALL"/
     [ "${1:-}" = --welcomed ] && : >"$INSTALL/welcome.dat"
@@ -137,7 +143,10 @@ answer_box() {
     xdotool mousemove "$x" "$y"; sleep 0.2; xdotool click 1; sleep 0.3
 }
 
-run_value() { "$CP_WINE" reg query "${1:-$RUN_KEY}" /v CLICKPOCKET 2>/dev/null | tr -d '\r' | sed -n 's/^ *CLICKPOCKET *//p'; }
+# The Run value of a key (the user's by default), in a registry view (64, 32).
+run_value() { "$CP_WINE" reg query "${1:-$USER_RUN_KEY}" /v CLICKPOCKET ${2:+/reg:$2} 2>/dev/null | tr -d '\r' | sed -n 's/^ *CLICKPOCKET *//p'; }
+# Plants a machine-wide Run value, as an earlier version wrote it, in a view.
+plant_machine_value() { "$CP_WINE" reg add "$RUN_KEY" /v CLICKPOCKET /t REG_SZ /f /d "$1" /reg:$2 >/dev/null 2>&1 || fail "could not plant a machine-wide Run value"; }
 
 # A target program that logs the mouse buttons it receives.
 TARGET_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.target.log"
@@ -182,12 +191,21 @@ exit_app() {
     expect_eq "$(app_exit_code)" 0 "exit code"
 }
 
-# A stand-in relay that counts the hook library's requests (see cpclicktarget).
+# A stand-in relay that counts the hook library's requests (see cpclicktarget):
+# copied beside a copy of the library as ClickPocket.exe, a relay the library
+# trusts. The copies are made once per scenario: the programs the library went
+# into keep it mapped (Wine never unloads hook libraries), so it is never rewritten.
 SPY_LOG="$CP_BUILD_DIR/e2e/$SCENARIO.spy.log"
+SPY_DIR="$CP_BUILD_DIR/e2e/$SCENARIO.spy"
 start_spy() {
     local shift=$1; shift
     rm -f "$SPY_LOG"
-    launch "$CP_TOOLS_DIR/cpclicktarget.exe" relay "$(winpath "$INSTALL/ClickPocket.dll")" \
+    if [ ! -f "$SPY_DIR/ClickPocket.dll" ]; then
+        mkdir -p "$SPY_DIR"
+        cp "$CP_TOOLS_DIR/cpclicktarget.exe" "$SPY_DIR/ClickPocket.exe"
+        cp "$INSTALL/ClickPocket.dll" "$SPY_DIR/ClickPocket.dll"
+    fi
+    launch "$SPY_DIR/ClickPocket.exe" relay "$(winpath "$SPY_DIR/ClickPocket.dll")" \
         "$(winpath "$SPY_LOG")" "$shift" "$@"
     SPY_PID=$LAUNCHED
     inspect wait cp_dn475dc_1 10000 >/dev/null || fail "spy relay did not start"

@@ -3,6 +3,9 @@
 
 #include "hooklib/click_rules.h"
 
+#include <cwchar>
+#include <string>
+
 namespace {
 
 TEST(ClassifyMouseMessage, PressesAndReleasesOfTheMiddleButtonOnly)
@@ -72,6 +75,65 @@ TEST(DecideClickRequest, AnUntrustedRelayAsksForNothing)
     for (bool control : { false, true })
         for (bool shift : { false, true })
             EXPECT_EQ(NoRequest, DecideClickRequest(control, shift, ShiftFieldInvalid));
+}
+
+// Which program's relay counts: the folder structure, with an exact comparison
+// (the platform's case folding is the Win32 layer's to show).
+bool Exact(const wchar_t* first, const wchar_t* second, int length)
+{
+    return std::wmemcmp(first, second, static_cast<size_t>(length)) == 0;
+}
+
+bool Beside(const std::wstring& image, const std::wstring& library)
+{
+    return IsProgramBesideLibrary(image.c_str(), static_cast<int>(image.size()), library.c_str(),
+                                  static_cast<int>(library.size()), Exact);
+}
+
+TEST(IsProgramBesideLibrary, OnlyTheProgramFileInTheLibrarysOwnFolder)
+{
+    const std::wstring library = L"\\Device\\HarddiskVolume3\\Tools\\CP\\ClickPocket.dll";
+    EXPECT_TRUE(Beside(L"\\Device\\HarddiskVolume3\\Tools\\CP\\ClickPocket.exe", library));
+    const wchar_t* others[] = {
+        L"\\Device\\HarddiskVolume3\\Tools\\CP2\\ClickPocket.exe",     // same beginning, longer
+        L"\\Device\\HarddiskVolume3\\Tools\\C\\ClickPocket.exe",       // shorter
+        L"\\Device\\HarddiskVolume3\\Tools\\ClickPocket.exe",          // the folder above
+        L"\\Device\\HarddiskVolume3\\Tools\\CP\\sub\\ClickPocket.exe", // a folder below
+        L"\\Device\\HarddiskVolume2\\Tools\\CP\\ClickPocket.exe",      // another volume
+        L"\\Device\\HarddiskVolume3\\Tools\\XY\\ClickPocket.exe",      // another folder, same length
+        L"\\Device\\HarddiskVolume3\\Tools\\CP\\cpclicktarget.exe",    // another program beside it
+        L"\\Device\\HarddiskVolume3\\Tools\\CP\\ClickPocket.exe2",
+        L"\\Device\\HarddiskVolume3\\Tools\\CP\\ClickPocket.ex",
+        L"\\Device\\HarddiskVolume3\\Tools\\CP\\",
+        L"ClickPocket.exe", L"" };
+    for (const wchar_t* image : others)
+        EXPECT_FALSE(Beside(image, library)) << std::wstring(image).size();
+    // A library path without a folder has no program beside it.
+    EXPECT_FALSE(Beside(L"\\ClickPocket.exe", L"ClickPocket.dll"));
+}
+
+TEST(IsProgramBesideLibrary, ComparesTheWholeFolderOfAnyLetters)
+{
+    // Non-ASCII letters compare unit for unit; the folder is not cut short.
+    const std::wstring folder = L"\\Device\\HarddiskVolume3\\\u8d44\u6599 Caf\u00e9\\";
+    EXPECT_TRUE(Beside(folder + L"ClickPocket.exe", folder + L"ClickPocket.dll"));
+    EXPECT_FALSE(Beside(L"\\Device\\HarddiskVolume3\\\u8d44\u6599 Cafe\\ClickPocket.exe",
+                        folder + L"ClickPocket.dll"));
+    std::wstring deep = L"\\Device\\HarddiskVolume3\\" + std::wstring(400, L'x') + L"\\";
+    EXPECT_TRUE(Beside(deep + L"ClickPocket.exe", deep + L"ClickPocket.dll"));
+    EXPECT_FALSE(Beside(deep + L"y\\ClickPocket.exe", deep + L"ClickPocket.dll"));
+}
+
+TEST(DrivePathPrefixLength, OnlyWinesDriveFormOfAMappedFile)
+{
+    const wchar_t* drive = L"\\??\\Z:\\tmp\\ClickPocket.dll";
+    EXPECT_EQ(4, DrivePathPrefixLength(drive, 26));
+    EXPECT_EQ(4, DrivePathPrefixLength(L"\\??\\c:\\x", 8));
+    const wchar_t* others[] = { L"\\Device\\HarddiskVolume2\\tmp\\ClickPocket.dll",
+                                L"\\??\\UNC\\server\\share\\ClickPocket.dll", L"\\??\\Z:",
+                                L"\\??\\1:\\x", L"\\\\?\\Z:\\x", L"Z:\\tmp\\ClickPocket.dll", L"" };
+    for (const wchar_t* path : others)
+        EXPECT_EQ(0, DrivePathPrefixLength(path, static_cast<int>(std::wcslen(path))));
 }
 
 }  // namespace

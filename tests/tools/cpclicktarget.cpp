@@ -6,10 +6,13 @@
 //   cpclicktarget <title> <logfile> [timer|right]
 //
 // With "relay" it plays the program's part instead, to count what the hook
-// library delivers: it publishes a relay of its own (field 100 as given, or its
-// own window; field 102 the Shift option), installs the library's hook and logs
-// every request it receives as "REQUEST <wParam>".
-//   cpclicktarget relay <dll> <logfile> <shift 0|1> [field100]
+// library delivers: it publishes a relay of its own (field 100 as given, or with
+// "-" or none its own window; field 102 the Shift option), installs the
+// library's hook (none for "-") and logs every request it receives as
+// "REQUEST <wParam>". Copied beside the library as ClickPocket.exe it is a relay
+// the library trusts; anywhere else, another program's. With "topmost" its relay
+// is topmost, before any other in Z-order.
+//   cpclicktarget relay <dll|-> <logfile> <shift 0|1> [<field100>|- [topmost]]
 //
 // With "url" it stands in for the web browser: it appends the address it was
 // handed to the log, one line per opening.
@@ -96,21 +99,25 @@ static int RunRelay(HINSTANCE instance)
     windowClass.hInstance = instance;
     windowClass.lpszClassName = "CpSpyRelay";
     RegisterClassA(&windowClass);
-    HWND relay = CreateWindowExA(0, "CpSpyRelay", "cp_dn475dc_0", WS_POPUP, 0, 0, 1, 1, 0, 0,
-                                 instance, 0);
+    bool topmost = __argc > 6 && strcmp(__argv[6], "topmost") == 0;
+    HWND relay = CreateWindowExA(topmost ? WS_EX_TOPMOST : 0, "CpSpyRelay", "cp_dn475dc_0",
+                                 WS_POPUP, 0, 0, 1, 1, 0, 0, instance, 0);
     char handle[24];
     wsprintfA(handle, "%lu", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(relay)));
-    const char* fieldTexts[3] = { __argc > 5 ? __argv[5] : handle, "1", __argv[4] };
+    bool ownWindow = __argc <= 5 || strcmp(__argv[5], "-") == 0;
+    const char* fieldTexts[3] = { ownWindow ? handle : __argv[5], "1", __argv[4] };
     for (int i = 0; i < 3; ++i)
         CreateWindowExA(0, "STATIC", fieldTexts[i], WS_CHILD, 0, 0, 1, 1, relay,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)), instance, 0);
-    HMODULE library = LoadLibraryA(__argv[2]);
-    HOOKPROC proc = library ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
-                                  GetProcAddress(library, "CLICKPOCKET_MSP")))
-                            : 0;
-    HHOOK hook = proc ? SetWindowsHookExA(WH_MOUSE, proc, library, 0) : 0;
-    if (__argc <= 5 && hook == 0)
-        return 3;
+    if (strcmp(__argv[2], "-") != 0) {
+        HMODULE library = LoadLibraryA(__argv[2]);
+        HOOKPROC proc = library ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                      GetProcAddress(library, "CLICKPOCKET_MSP")))
+                                : 0;
+        HHOOK hook = proc ? SetWindowsHookExA(WH_MOUSE, proc, library, 0) : 0;
+        if (ownWindow && hook == 0)
+            return 3;
+    }
     SetWindowTextA(relay, "cp_dn475dc_1");
     Note("READY");
     MSG message;

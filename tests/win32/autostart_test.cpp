@@ -1,4 +1,7 @@
-// The Run value, in Wine's real registry.
+// The Run value, in Wine's real registry. The machine's two registry views are
+// played by keys of the test's own under HKCU, which the registry seam opens in
+// HKLM's place: a 32-bit Wine prefix has one view only, and the tests must not
+// leave anything in the prefix's HKLM.
 #include <gtest/gtest.h>
 
 #include <ctype.h>
@@ -11,6 +14,24 @@
 namespace {
 
 const char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char MachineViews[] = "Software\\ClickPocketTests";
+
+enum Place { User, Machine64, Machine32 };
+
+// Where the seam keeps HKLM's Run key of one view; without a view flag a
+// program sees its own (a 32-bit program WOW6432Node on 64-bit Windows).
+std::string MachineKey(REGSAM access)
+{
+    bool view32 = (access & KEY_WOW64_32KEY) != 0
+                  || ((access & KEY_WOW64_64KEY) == 0 && sizeof(void*) == 4);
+    return std::string(MachineViews) + (view32 ? "\\Machine32\\" : "\\Machine64\\") + RunKey;
+}
+
+std::string KeyOf(Place place)
+{
+    return place == User ? RunKey : MachineKey(place == Machine32 ? KEY_WOW64_32KEY
+                                                                  : KEY_WOW64_64KEY);
+}
 
 struct RunValue {
     bool present = false;
@@ -18,11 +39,11 @@ struct RunValue {
     std::string data;        // as stored, terminating zero included
 };
 
-RunValue ReadRunValue(HKEY root = HKEY_LOCAL_MACHINE)
+RunValue ReadRunValue(Place place = User)
 {
     RunValue value;
     HKEY key;
-    if (RegOpenKeyExA(root, RunKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyOf(place).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return value;
     char data[8192];
     DWORD size = sizeof data;
@@ -35,10 +56,10 @@ RunValue ReadRunValue(HKEY root = HKEY_LOCAL_MACHINE)
     return value;
 }
 
-void WriteRaw(const std::string& data, HKEY root = HKEY_LOCAL_MACHINE)
+void WriteRaw(const std::string& data, Place place = User)
 {
     HKEY key;
-    RegCreateKeyExA(root, RunKey, 0, 0, 0, KEY_WRITE, 0, &key, 0);
+    RegCreateKeyExA(HKEY_CURRENT_USER, KeyOf(place).c_str(), 0, 0, 0, KEY_WRITE, 0, &key, 0);
     RegSetValueExA(key, "CLICKPOCKET", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>(data.size() + 1));
     RegCloseKey(key);
@@ -55,21 +76,28 @@ bool Refused(HKEY root)
            || (root == HKEY_CURRENT_USER && RefuseUser);
 }
 
-LONG WINAPI RefusingCreateKey(HKEY root, const char* subKey, DWORD reserved, char* keyClass,
-                              DWORD options, REGSAM access, SECURITY_ATTRIBUTES* security,
-                              HKEY* key, DWORD* disposition)
+const REGSAM Views = KEY_WOW64_32KEY | KEY_WOW64_64KEY;
+
+LONG WINAPI SeamCreateKey(HKEY root, const char* subKey, DWORD reserved, char* keyClass,
+                          DWORD options, REGSAM access, SECURITY_ATTRIBUTES* security,
+                          HKEY* key, DWORD* disposition)
 {
     if (Refused(root))
         return ERROR_ACCESS_DENIED;
+    if (root == HKEY_LOCAL_MACHINE)
+        return RegCreateKeyExA(HKEY_CURRENT_USER, MachineKey(access).c_str(), reserved, keyClass,
+                               options, access & ~Views, security, key, disposition);
     return RegCreateKeyExA(root, subKey, reserved, keyClass, options, access, security, key,
                            disposition);
 }
 
-LONG WINAPI RefusingOpenKey(HKEY root, const char* subKey, DWORD options, REGSAM access,
-                            HKEY* key)
+LONG WINAPI SeamOpenKey(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* key)
 {
     if (Refused(root) && (access & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY)) != 0)
         return ERROR_ACCESS_DENIED;
+    if (root == HKEY_LOCAL_MACHINE)
+        return RegOpenKeyExA(HKEY_CURRENT_USER, MachineKey(access).c_str(), options,
+                             access & ~Views, key);
     return RegOpenKeyExA(root, subKey, options, access, key);
 }
 
@@ -78,20 +106,19 @@ protected:
     void SetUp() override
     {
         saved_ = AutostartRegistry;
-        AutostartRegistry.createKey = RefusingCreateKey;
-        AutostartRegistry.openKey = RefusingOpenKey;
+        AutostartRegistry.createKey = SeamCreateKey;
+        AutostartRegistry.openKey = SeamOpenKey;
         RefuseMachine = RefuseUser = false;
     }
     void TearDown() override
     {
         AutostartRegistry = saved_;
-        for (HKEY root : { HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER }) {
-            HKEY key;
-            if (RegOpenKeyExA(root, RunKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
-                RegDeleteValueA(key, "CLICKPOCKET");
-                RegCloseKey(key);
-            }
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, RunKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "CLICKPOCKET");
+            RegCloseKey(key);
         }
+        RegDeleteTreeA(HKEY_CURRENT_USER, MachineViews);
     }
     AutostartRegistryCalls saved_;
 };
@@ -105,103 +132,93 @@ std::string ThisProgram()
 
 std::string Quoted(const std::string& path) { return '"' + path + '"'; }
 
-TEST_F(Autostart, WritesTheQuotedPathWithItsTerminator)
+std::string Upper(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+TEST_F(Autostart, WritesTheUsersValueQuotedWithItsTerminator)
 {
     WriteRaw("C:\\elsewhere\\ClickPocket.exe");   // a copy from another folder is replaced
     MessageBoxWatcher watcher;
     ASSERT_TRUE(SetAutostart(0, true));
-    RunValue value = ReadRunValue();
+    RunValue value = ReadRunValue(User);
     ASSERT_TRUE(value.present);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
     EXPECT_EQ(Quoted(ThisProgram()) + '\0', value.data);
+    EXPECT_FALSE(ReadRunValue(Machine64).present);      // with every right to write there
+    EXPECT_FALSE(ReadRunValue(Machine32).present);
     EXPECT_TRUE(watcher.seen().empty());
 }
 
-TEST_F(Autostart, AnAccountThatMayNotWriteTheMachineKeyStartsWithItsOwn)
+TEST_F(Autostart, AMachineValueNamingThisProgramGoesFromBothViews)
 {
-    RefuseMachine = true;
-    WriteRaw("C:\\elsewhere\\ClickPocket.exe");   // another copy's: not this program
-    MessageBoxWatcher watcher;
-    ASSERT_TRUE(SetAutostart(0, true));
-    RunValue value = ReadRunValue(HKEY_CURRENT_USER);
-    ASSERT_TRUE(value.present);
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
-    EXPECT_EQ(Quoted(ThisProgram()) + '\0', value.data);
-    EXPECT_TRUE(watcher.seen().empty());
-
-    // Exit: the per-user value goes; the machine's, unwritable, is reported.
-    EXPECT_FALSE(SetAutostart(0, false));
-    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present);
-    EXPECT_EQ(1u, watcher.seen().size());
+    // As an earlier version left it, quoted or not, in other letter case; in
+    // either view, or both. The start and Exit each take it away.
+    for (bool enable : { true, false })
+        for (const std::string& stored : { ThisProgram(), Quoted(ThisProgram()),
+                                           Upper(ThisProgram()) }) {
+            WriteRaw(stored, Machine64);
+            WriteRaw(stored, Machine32);
+            MessageBoxWatcher watcher;
+            ASSERT_TRUE(SetAutostart(0, enable)) << stored;
+            EXPECT_FALSE(ReadRunValue(Machine64).present) << stored;
+            EXPECT_FALSE(ReadRunValue(Machine32).present) << stored;
+            EXPECT_EQ(enable, ReadRunValue(User).present) << stored;
+            EXPECT_TRUE(watcher.seen().empty());
+        }
 }
 
-TEST_F(Autostart, AMachineValueThatStartsThisProgramIsEnoughForAStandardAccount)
+TEST_F(Autostart, AMachineValueOfAnotherCopyOrOneNotOursToRemoveStaysWithoutABox)
 {
-    // As an earlier version or an administrator's start left it: quoted or not,
-    // in other letter case. The account's own value, which an earlier version
-    // added beside it, goes.
-    std::string upper = ThisProgram();
-    for (char& c : upper)
-        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    for (const std::string& stored : { ThisProgram(), Quoted(ThisProgram()), upper }) {
-        WriteRaw(stored, HKEY_LOCAL_MACHINE);
-        WriteRaw(stored, HKEY_CURRENT_USER);      // what an earlier version added
-        RefuseMachine = true;
+    WriteRaw("\"C:\\elsewhere\\ClickPocket.exe\"", Machine64);
+    WriteRaw(ThisProgram() + "2", Machine32);           // same beginning, another file
+    for (bool enable : { true, false }) {
         MessageBoxWatcher watcher;
-        ASSERT_TRUE(SetAutostart(0, true)) << stored;
-        EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present) << stored;
-        EXPECT_EQ(stored + '\0', ReadRunValue(HKEY_LOCAL_MACHINE).data);
+        ASSERT_TRUE(SetAutostart(0, enable));
+        EXPECT_EQ(std::string("\"C:\\elsewhere\\ClickPocket.exe\"") + '\0',
+                  ReadRunValue(Machine64).data);
+        EXPECT_EQ(ThisProgram() + "2" + '\0', ReadRunValue(Machine32).data);
+        EXPECT_TRUE(watcher.seen().empty());
+    }
+
+    // A standard account: an administrator's value for this very program stays,
+    // and neither the start nor Exit shows a box for it.
+    WriteRaw(ThisProgram(), Machine64);
+    WriteRaw(ThisProgram(), Machine32);
+    RefuseMachine = true;
+    for (bool enable : { true, false }) {
+        MessageBoxWatcher watcher;
+        ASSERT_TRUE(SetAutostart(0, enable));
+        EXPECT_EQ(enable, ReadRunValue(User).present);
+        EXPECT_TRUE(ReadRunValue(Machine64).present);
+        EXPECT_TRUE(ReadRunValue(Machine32).present);
         EXPECT_TRUE(watcher.seen().empty());
     }
 }
 
-TEST_F(Autostart, AWritableMachineKeyTakesTheUsersValueAway)
+TEST_F(Autostart, TheErrorShowsOnlyForTheUsersOwnValue)
 {
-    WriteRaw(Quoted(ThisProgram()), HKEY_CURRENT_USER);   // a standard account's start
-    MessageBoxWatcher watcher;
-    ASSERT_TRUE(SetAutostart(0, true));
-    EXPECT_TRUE(ReadRunValue(HKEY_LOCAL_MACHINE).present);
-    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present);
-    EXPECT_TRUE(watcher.seen().empty());
-}
-
-TEST_F(Autostart, TheErrorShowsOnlyWhenBothKeysRefuse)
-{
-    RefuseMachine = RefuseUser = true;
+    WriteRaw(ThisProgram(), Machine64);
+    RefuseUser = true;
     MessageBoxWatcher watcher;
     EXPECT_FALSE(SetAutostart(0, true));
-    EXPECT_FALSE(ReadRunValue(HKEY_LOCAL_MACHINE).present);
-    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present);
+    EXPECT_FALSE(ReadRunValue(User).present);
+    EXPECT_FALSE(ReadRunValue(Machine64).present);      // what could go, went
     std::vector<SeenMessageBox> seen = watcher.seen();
     ASSERT_EQ(1u, seen.size());
     EXPECT_EQ("Failed to update the registry !", seen[0].text);
     EXPECT_EQ("ClickPocket 1.0", seen[0].caption);
-}
 
-TEST_F(Autostart, ExitRemovesTheValueFromBothKeys)
-{
-    WriteRaw(ThisProgram(), HKEY_LOCAL_MACHINE);
-    WriteRaw(ThisProgram(), HKEY_CURRENT_USER);
-    MessageBoxWatcher watcher;
-    ASSERT_TRUE(SetAutostart(0, false));
-    EXPECT_FALSE(ReadRunValue(HKEY_LOCAL_MACHINE).present);
-    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present);
-    EXPECT_TRUE(watcher.seen().empty());
-}
-
-TEST_F(Autostart, AMachineValueThatCannotBeRemovedIsReportedOnce)
-{
-    // Written by an administrator; Exit from an account that may not touch it.
-    WriteRaw(ThisProgram(), HKEY_LOCAL_MACHINE);
-    WriteRaw(ThisProgram(), HKEY_CURRENT_USER);
-    RefuseMachine = true;
-    MessageBoxWatcher watcher;
+    // Exit with a value of the user's that the account may not remove.
+    RefuseUser = false;
+    WriteRaw(ThisProgram(), User);
+    RefuseUser = true;
     EXPECT_FALSE(SetAutostart(0, false));
-    EXPECT_TRUE(ReadRunValue(HKEY_LOCAL_MACHINE).present);
-    EXPECT_FALSE(ReadRunValue(HKEY_CURRENT_USER).present);   // what could go, went
-    std::vector<SeenMessageBox> seen = watcher.seen();
-    ASSERT_EQ(1u, seen.size());
-    EXPECT_EQ("Failed to update the registry !", seen[0].text);
+    EXPECT_TRUE(ReadRunValue(User).present);
+    EXPECT_EQ(2u, watcher.seen().size());
 }
 
 TEST_F(Autostart, RemovesTheValueAndIsSilentWhenItIsAbsent)
@@ -218,11 +235,13 @@ TEST_F(Autostart, AValueTooLongToReadIsLeftInPlace)
 {
     std::string longPath = "C:\\" + std::string(3000, 'x') + "\\ClickPocket.exe";
     WriteRaw(longPath);
+    WriteRaw(longPath, Machine64);
     MessageBoxWatcher watcher;
     EXPECT_TRUE(SetAutostart(0, false));
     RunValue value = ReadRunValue();
     ASSERT_TRUE(value.present);
     EXPECT_EQ(longPath + '\0', value.data);
+    EXPECT_EQ(longPath + '\0', ReadRunValue(Machine64).data);
     EXPECT_TRUE(watcher.seen().empty());
 }
 

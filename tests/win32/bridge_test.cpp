@@ -8,6 +8,7 @@
 #include "core/globals.h"
 #include "hook/bridge.h"
 #include "hook/hook_contract.h"
+#include "hooklib/relay_check.h"
 #include "ui/mainwnd.h"
 #include "win32_support.h"
 
@@ -214,6 +215,156 @@ TEST(SingleInstance, AMutexRefusedCountsAsHeldAndTheRunningCopyComesForward)
     CloseHandle(other);
     CloseHandle(done);
     CloseControlWindow();
+}
+
+// Which relay the hook library trusts. ClickPocket is played by cpclicktarget,
+// copied as ClickPocket.exe into a folder named in other letters, beside a copy
+// of the library that this test loads for its folder; another program's relay,
+// topmost and made after it, by a window of this test program.
+std::wstring Wide(const std::string& text)
+{
+    WCHAR wide[MAX_PATH];
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, MAX_PATH);
+    return std::wstring(wide, length > 0 ? length - 1 : 0);
+}
+
+std::wstring BesideThisProgram(const char* name)
+{
+    std::string library = BuiltLibrary();
+    return Wide(library.substr(0, library.rfind('\\') + 1) + name);
+}
+
+// A stand-in ClickPocket.exe in folder, with a ready relay and no hook.
+class StandIn {
+public:
+    explicit StandIn(const std::wstring& folder) : folder_(folder)
+    {
+        CopyFileW(BesideThisProgram("cpclicktarget.exe").c_str(), program().c_str(), FALSE);
+        std::wstring command = L"\"" + program() + L"\" relay - NUL 0";
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process_))
+            return;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000 && relay_ == 0;
+             Sleep(20)) {
+            for (HWND w = FindWindowExA(0, 0, 0, RELAY_TITLE_READY); w != 0;
+                 w = FindWindowExA(0, w, 0, RELAY_TITLE_READY)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == process_.dwProcessId)
+                    relay_ = w;
+            }
+        }
+    }
+    ~StandIn() { End(); }
+    void End()
+    {
+        if (process_.hProcess == 0)
+            return;
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+        process_.hProcess = 0;
+        DeleteFileW(program().c_str());
+    }
+    HWND relay() const { return relay_; }
+    DWORD id() const { return process_.dwProcessId; }
+private:
+    std::wstring program() const { return folder_ + L"ClickPocket.exe"; }
+    std::wstring folder_;
+    PROCESS_INFORMATION process_ = {};
+    HWND relay_ = 0;
+};
+
+int ProcessesOpened;
+bool RefuseToOpen;
+HANDLE WINAPI CountingOpenProcess(DWORD access, BOOL inherit, DWORD process)
+{
+    ++ProcessesOpened;
+    if (RefuseToOpen) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return 0;
+    }
+    return OpenProcess(access, inherit, process);
+}
+
+TEST(TrustedRelay, OnlyClickPocketFromTheLibrarysOwnFolderCounts)
+{
+    ScratchFolder scratch;
+    std::wstring folder = Wide(scratch.path()) + L"\u00dcbersicht \u0416\u00e9\\";
+    std::wstring longer = Wide(scratch.path()) + L"\u00dcbersicht \u0416\u00e92\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), 0));
+    ASSERT_TRUE(CreateDirectoryW(longer.c_str(), 0));
+    std::wstring library = folder + L"ClickPocket.dll";
+    ASSERT_TRUE(CopyFileW(BesideThisProgram(HOOK_LIBRARY_FILE).c_str(), library.c_str(), FALSE));
+    HMODULE loaded = LoadLibraryW(library.c_str());
+    ASSERT_NE(nullptr, loaded);
+    RelayCheckCalls real = RelayCheck;
+    RelayCheck.openProcess = CountingOpenProcess;
+    RefuseToOpen = false;
+    {
+        // A ClickPocket.exe in a folder that only begins like the library's.
+        StandIn elsewhere(longer);
+        ASSERT_NE(nullptr, elsewhere.relay());
+        TrustedRelay known = {};
+        EXPECT_EQ(nullptr, FindTrustedRelay(loaded, &known).window);
+        EXPECT_EQ(nullptr, known.window);
+    }
+    StandIn clickPocket(folder);
+    ASSERT_NE(nullptr, clickPocket.relay());
+    HWND other = CreateWindowExA(WS_EX_TOPMOST, "STATIC", RELAY_TITLE_READY, WS_POPUP, 0, 0, 1, 1,
+                                 0, 0, 0, 0);
+    CreateWindowExA(0, "STATIC", Decimal(other).c_str(), WS_CHILD, 0, 0, 1, 1, other,
+                    reinterpret_cast<HMENU>(RELAY_FIELD_MAIN_WINDOW), 0, 0);
+    ASSERT_EQ(other, FindWindowA(0, RELAY_TITLE_READY));       // the first one found by title
+
+    // Where ClickPocket's process may not be opened, nothing counts.
+    RefuseToOpen = true;
+    TrustedRelay known = {};
+    EXPECT_EQ(nullptr, FindTrustedRelay(loaded, &known).window);
+    RefuseToOpen = false;
+    TrustedRelay found = FindTrustedRelay(loaded, &known);
+    EXPECT_EQ(clickPocket.relay(), found.window);
+    EXPECT_EQ(clickPocket.id(), found.process);
+    // Remembered while it lives: no process is opened again.
+    ProcessesOpened = 0;
+    EXPECT_EQ(clickPocket.relay(), FindTrustedRelay(loaded, &known).window);
+    EXPECT_EQ(0, ProcessesOpened);
+    // Once it has gone, the relay left is checked again, and does not count.
+    clickPocket.End();
+    EXPECT_EQ(nullptr, FindTrustedRelay(loaded, &known).window);
+    EXPECT_EQ(1, ProcessesOpened);
+
+    RelayCheck = real;
+    DestroyWindow(other);
+    FreeLibrary(loaded);
+    DeleteFileW(library.c_str());
+    RemoveDirectoryW(folder.c_str());
+    RemoveDirectoryW(longer.c_str());
+}
+
+TEST(TrustedRelay, FoldersCompareAsWindowsComparesFileNames)
+{
+    struct Row { const wchar_t* image; const wchar_t* library; bool counts; };
+    const Row rows[] = {
+        { L"\\Device\\HarddiskVolume3\\\u00dcbersicht Caf\u00e9\\ClickPocket.exe",
+          L"\\DEVICE\\harddiskvolume3\\\u00fcBERSICHT CAF\u00c9\\clickpocket.dll", true },
+        { L"\\Device\\HarddiskVolume3\\\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b\\CLICKPOCKET.EXE",
+          L"\\Device\\HarddiskVolume3\\\u041f\u0420\u041e\u0413\u0420\u0410\u041c\u041c\u042b\\ClickPocket.dll", true },
+        { L"\\Device\\HarddiskVolume3\\\u03a6\u03ac\u03ba\u03b5\u03bb\u03bf\u03b9\\ClickPocket.exe",
+          L"\\Device\\HarddiskVolume3\\\u03a6\u0386\u039a\u0395\u039b\u039f\u0399\\ClickPocket.dll", true },
+        { L"\\Device\\HarddiskVolume3\\Caf\u00e9\\ClickPocket.exe",
+          L"\\Device\\HarddiskVolume3\\Cafe\\ClickPocket.dll", false },
+        { L"\\Device\\HarddiskVolume3\\Caf\u00e92\\ClickPocket.exe",
+          L"\\Device\\HarddiskVolume3\\CAF\u00c9\\ClickPocket.dll", false },
+        { L"\\Device\\HarddiskVolume3\\Caf\u00e9\\ClickPocket.ex\u00e9",
+          L"\\Device\\HarddiskVolume3\\Caf\u00e9\\ClickPocket.dll", false },
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.counts, IsProgramBesideLibraryPath(row.image, lstrlenW(row.image), row.library,
+                                                         lstrlenW(row.library)))
+            << static_cast<int>(&row - rows);
 }
 
 }  // namespace
