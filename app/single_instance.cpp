@@ -10,7 +10,7 @@
 #define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
 #endif
 
-const WCHAR* RunningCopyImage = L"ClickPocket.exe";
+const WCHAR* RunningCopyImage = L"" PROGRAM_FILE;
 
 // True when the window belongs to a process that runs a ClickPocket.exe, from
 // whatever folder: any other program may title a window like ours. Asking needs

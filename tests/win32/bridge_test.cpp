@@ -206,7 +206,7 @@ TEST(SingleInstance, AMutexRefusedCountsAsHeldAndTheRunningCopyComesForward)
     RunningCopyImage = L"win32_tests.exe";
     EXPECT_TRUE(HandOverToRunningCopy());
     CreateInstanceMutex = CreateMutexA;
-    RunningCopyImage = L"ClickPocket.exe";
+    RunningCopyImage = L"" PROGRAM_FILE;
     PumpMessages(200);          // the request is posted, as the hook library posts it
     EXPECT_TRUE(IsWindowVisible(MainWindow));
     EXPECT_EQ(IdHide, GetDlgCtrlID(GetFocus()));
