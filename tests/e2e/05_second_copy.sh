@@ -68,7 +68,8 @@ expect_eq "$(requests 1)" 0 "requests the other program received"
 exit_app
 
 log "that relay up and no copy running: a copy started gets ready"
-start_ready
+start_app
+for _ in $(seq 150); do [ "$(inspect count cp_dn475dc_1)" = 2 ] && break; sleep 0.1; done
 expect_eq "$(inspect count cp_dn475dc_1)" 2 "ready relays"
 exit_app
 end_spy

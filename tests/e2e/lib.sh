@@ -208,7 +208,9 @@ start_spy() {
     launch "$SPY_DIR/ClickPocket.exe" relay "$(winpath "$SPY_DIR/ClickPocket.dll")" \
         "$(winpath "$SPY_LOG")" "$shift" "$@"
     SPY_PID=$LAUNCHED
-    inspect wait cp_dn475dc_1 10000 >/dev/null || fail "spy relay did not start"
+    # Ready once it says so: another relay may be up already.
+    for _ in $(seq 100); do grep -q READY "$SPY_LOG" 2>/dev/null && return 0; sleep 0.1; done
+    fail "spy relay did not start"
 }
 end_spy() { end_pid "$SPY_PID"; inspect gone cp_dn475dc_1 3000 >/dev/null; }
 requests() { grep -c "^REQUEST $1\$" "$SPY_LOG" || true; }
