@@ -8,7 +8,7 @@ ARCH       ?=
 RUN_ARCH    = $(firstword $(shell tools/test-arch.sh))
 TEST_BUILD  = $(if $(filter i686,$(RUN_ARCH)),$(BUILD),$(BUILD)/x86_64)
 
-.PHONY: all build deps configure test run folders dist sign verify-signed check-release bench screenshots clean
+.PHONY: all build deps configure test run folders dist windows-kit sign verify-signed check-release bench screenshots clean
 
 all: build
 
@@ -49,6 +49,11 @@ folders: build $(BUILD)/x86_64/CMakeCache.txt
 # the same commit gives the same bytes in any clone (README.md).
 dist: folders
 	tools/pack.sh $(BUILD)/package i686=$(BUILD) x86_64=$(BUILD)/x86_64
+
+# build/windows-kit/<arch>/: cpsmoke.exe, its click targets and the Win32 tests,
+# to check the archives of make dist on a Windows PC (docs/testing.md).
+windows-kit: folders
+	tools/windows-kit.sh $(BUILD)/windows-kit $(BUILD) $(BUILD)/x86_64
 
 # Signed releases (README.md, "Signing a release"; tools/sign.sh). make sign takes
 # SIGN_CERTS, SIGN_PASS_FILE, and SIGN_PKCS11_MODULE with SIGN_KEY (a pkcs11: URI)
