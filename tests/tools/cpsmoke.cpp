@@ -131,6 +131,7 @@ struct Run {
     PROCESS_INFORMATION app;
     HWND relay;
     HWND control;
+    IShellWindows* shellList;       // opened by the first look, kept as ClickPocket keeps it
 };
 
 // --- before anything is touched ---------------------------------------------------
@@ -340,16 +341,18 @@ static bool IsForeignPocket(const Run& run, HWND window)
 // The folder window, found as ClickPocket finds it: the window the shell's list
 // names for the folder, else one titled "My ClickPocket" or with the full path
 // (not one of those that were open before the run).
-static HWND FindFolderWindow(const Run& run, const char** how)
+static HWND FindFolderWindow(Run* run, const char** how)
 {
-    HWND listed = FindListedWindow(run.pocket.c_str());
+    if (run->shellList == 0)
+        run->shellList = OpenShellList();
+    HWND listed = run->shellList != 0 ? FindListedWindow(run->shellList, run->pocket.c_str()) : 0;
     if (listed != 0 && IsWindowVisible(listed)) {
         *how = "listed for the folder by the shell";
         return listed;
     }
-    for (const WCHAR* title : { PocketTitle, run.pocket.c_str() }) {
+    for (const WCHAR* title : { PocketTitle, run->pocket.c_str() }) {
         for (HWND w = FindWindowExW(0, 0, 0, title); w != 0; w = FindWindowExW(0, w, 0, title)) {
-            if (IsWindowVisible(w) && !IsForeignPocket(run, w)) {
+            if (IsWindowVisible(w) && !IsForeignPocket(*run, w)) {
                 *how = "found by its title";
                 return w;
             }
@@ -358,7 +361,7 @@ static HWND FindFolderWindow(const Run& run, const char** how)
     return 0;
 }
 
-static void CloseFolderWindow(const Run& run)
+static void CloseFolderWindow(Run* run)
 {
     const char* how;
     HWND folder = FindFolderWindow(run, &how);
@@ -420,41 +423,76 @@ static void LeftCtrlClick(const Run& run, const ClickTarget& target, const std::
                                              "kept from the program clicked");
 }
 
-static void FolderRequest(const Run& run, const ClickTarget& target, const std::string& on)
+// WM_NULL sent back to back to a window from a thread of its own, from before a
+// click until told to stop: the press itself delivers the request.
+struct Pinger {
+    HWND window;
+    volatile LONG stop;
+    PingTally tally;
+};
+
+static DWORD WINAPI PingUntilStopped(void* param)
+{
+    Pinger* pinger = static_cast<Pinger*>(param);
+    while (InterlockedCompareExchange(&pinger->stop, 0, 0) == 0)
+        PingOnce(pinger->window, &pinger->tally);
+    return 0;
+}
+
+// What a folder request brought: the folder window, how it was found, when it
+// was first seen in front (-1: never), and the control window's answers.
+struct FolderSeen {
+    HWND folder;
+    const char* how;
+    double inFront;
+    PingTally tally;
+};
+
+static FolderSeen WatchFolderRequest(Run* run, POINT point)
+{
+    FolderSeen seen = { 0, "", -1, { 0, 0, 0 } };
+    Pinger pinger = { run->control, 0, { 0, 0, 0 } };
+    HANDLE pinging = CreateThread(0, 0, PingUntilStopped, &pinger, 0, 0);
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    MiddleClickAt(point, false);
+    // A look every tenth of a second, until the window has been in front a while.
+    for (double now = 0; now < FolderLimitMs; now = MillisecondsSince(start)) {
+        if (seen.inFront < 0) {
+            seen.folder = FindFolderWindow(run, &seen.how);
+            if (seen.folder != 0 && GetForegroundWindow() == seen.folder)
+                seen.inFront = now;
+        }
+        if (seen.inFront >= 0 && now - seen.inFront >= AfterRaiseMs)
+            break;
+        Sleep(100);
+    }
+    InterlockedExchange(&pinger.stop, 1);
+    if (pinging != 0) {
+        WaitForSingleObject(pinging, INFINITE);     // each ping is bounded (10 s)
+        CloseHandle(pinging);
+    }
+    seen.tally = pinger.tally;
+    return seen;
+}
+
+static void FolderRequest(Run* run, const ClickTarget& target, const std::string& on)
 {
     POINT point;
     if (!ClickPointReady(target, on, &point))
         return;
     int before = MiddleButtonMessages(target);
-    MiddleClickAt(point, false);
-    // Back-to-back pings throughout the request, and a look for the folder's
-    // window in front every tenth of a second, until it has been there a while.
-    PingTally tally = { 0, 0, 0 };
-    LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
-    HWND folder = 0;
-    const char* how = "";
-    double inFront = -1, lastLook = -1000;
-    for (double now = 0; now < FolderLimitMs; now = MillisecondsSince(start)) {
-        PingOnce(run.control, &tally);
-        if (inFront < 0 && now - lastLook >= 100) {
-            lastLook = now;
-            folder = FindFolderWindow(run, &how);
-            if (folder != 0 && GetForegroundWindow() == folder)
-                inFront = now;
-        }
-        if (inFront >= 0 && now - inFront >= AfterRaiseMs)
-            break;
-    }
+    FolderSeen seen = WatchFolderRequest(run, point);
+    HWND folder = seen.folder;
     std::string check = on + ", middle click: the folder window is in front";
-    if (inFront >= 0)
+    if (seen.inFront >= 0)
         Pass(check, "%s, class %s, %s, after %.0f ms", TitleOf(folder).c_str(),
-             ClassOf(folder).c_str(), how, inFront);
+             ClassOf(folder).c_str(), seen.how, seen.inFront);
     else if (folder != 0)
         Fail(check, "%s is open, but %s has the foreground", TitleOf(folder).c_str(),
              TitleOf(GetForegroundWindow()).c_str());
     else
-        Fail(check, "no window shows %s within %d s", Utf8(run.pocket).c_str(),
+        Fail(check, "no window shows %s within %d s", Utf8(run->pocket).c_str(),
              FolderLimitMs / 1000);
 
     check = on + ", middle click: the folder window's thread has the keyboard focus";
@@ -467,7 +505,7 @@ static void FolderRequest(const Run& run, const ClickTarget& target, const std::
         Fail(check, "its thread's focus is on %s", focus != 0 ? TitleOf(focus).c_str() : "nothing");
 
     check = on + ", middle click: the control window is hidden";
-    if (IsWindowVisible(run.control))
+    if (IsWindowVisible(run->control))
         Fail(check, "it is still shown");
     else
         Pass(check);
@@ -475,6 +513,7 @@ static void FolderRequest(const Run& run, const ClickTarget& target, const std::
                                              "the program clicked");
 
     check = on + ", middle click: the control window answers throughout";
+    const PingTally& tally = seen.tally;
     if (tally.unanswered == 0 && tally.longestMs <= ResponsivenessBoundMs)
         Pass(check, "longest wait %.1f ms over %lu answers; bound %.0f ms", tally.longestMs,
              tally.answers, ResponsivenessBoundMs);
@@ -486,21 +525,21 @@ static void FolderRequest(const Run& run, const ClickTarget& target, const std::
 
 // Both clicks in a window of `helper`: first Left Ctrl, so that the folder
 // request has a control window to hide.
-static void ClickIn(const Run& run, const std::wstring& helper, const std::string& on)
+static void ClickIn(Run* run, const std::wstring& helper, const std::string& on)
 {
     ClickTarget target;
     std::wstring title = L"CP Smoke Target";
-    if (!StartClickTarget(run.toolFolder + L"\\" + helper, title,
-                          run.scratch + L"\\" + helper + L".log", &target)) {
+    if (!StartClickTarget(run->toolFolder + L"\\" + helper, title,
+                          run->scratch + L"\\" + helper + L".log", &target)) {
         Fail(on, "%s beside cpsmoke.exe did not start", Utf8(helper).c_str());
         return;
     }
-    LeftCtrlClick(run, target, on);
+    LeftCtrlClick(*run, target, on);
     FolderRequest(run, target, on);
     EndClickTarget(&target);
 }
 
-static void ClickInOtherBitness(const Run& run)
+static void ClickInOtherBitness(Run* run)
 {
     const char* on = OtherBitness;
     std::wstring helper = OtherHelper;
@@ -510,7 +549,7 @@ static void ClickInOtherBitness(const Run& run)
         Skip(on, "needs Windows");
     else if (!Is64BitWindows())
         Skip(on, "32-bit Windows runs no 64-bit program");
-    else if (!FileExistsW(run.toolFolder + L"\\" + helper))
+    else if (!FileExistsW(run->toolFolder + L"\\" + helper))
         Fail(on, "%s is not beside cpsmoke.exe", Utf8(helper).c_str());
     else
         ClickIn(run, helper, on);
@@ -651,11 +690,13 @@ int main()
         if (SetUp(&run) && Start(&run)) {
             CheckRunValueWritten(run);
             RecordDpi(run);
-            ClickIn(run, L"cpclicktarget.exe", OwnBitness);
-            ClickInOtherBitness(run);
+            ClickIn(&run, L"cpclicktarget.exe", OwnBitness);
+            ClickInOtherBitness(&run);
             ExitThroughClose(&run);
             CheckNothingLeft(run);
         }
+        if (run.shellList != 0)
+            run.shellList->Release();
         EndWhatWasStarted(&run);
         PutBackRunValues(run);
         SetCursorPos(run.cursor.x, run.cursor.y);

@@ -16,6 +16,16 @@ struct ShellListing {
     long cookie;
 };
 
+// The shell's list of folder windows, or null when no shell that keeps one runs.
+inline IShellWindows* OpenShellList()
+{
+    IShellWindows* list = 0;
+    if (FAILED(CoCreateInstance(CLSID_ShellWindows, 0, CLSCTX_ALL, IID_IShellWindows,
+                                reinterpret_cast<void**>(&list))))
+        return 0;
+    return list;
+}
+
 inline void UnlistWindow(ShellListing* listing)
 {
     if (listing->list == 0)
@@ -44,10 +54,9 @@ inline bool MakeFolderLocation(const WCHAR* folder, VARIANT* location)
 
 inline bool ListWindowForFolder(HWND window, const WCHAR* folder, ShellListing* listing)
 {
-    listing->list = 0;
     listing->cookie = 0;
-    if (FAILED(CoCreateInstance(CLSID_ShellWindows, 0, CLSCTX_ALL, IID_IShellWindows,
-                                reinterpret_cast<void**>(&listing->list))))
+    listing->list = OpenShellList();
+    if (listing->list == 0)
         return false;
     VARIANT location;
     bool listed = MakeFolderLocation(folder, &location)
@@ -60,14 +69,9 @@ inline bool ListWindowForFolder(HWND window, const WCHAR* folder, ShellListing* 
     return listed;
 }
 
-// The window the shell's list names as showing exactly `folder`, or null (none,
-// or no list: no shell that keeps one is running).
-inline HWND FindListedWindow(const WCHAR* folder)
+// The window the list names as showing exactly `folder`, or null.
+inline HWND FindListedWindow(IShellWindows* list, const WCHAR* folder)
 {
-    IShellWindows* list = 0;
-    if (FAILED(CoCreateInstance(CLSID_ShellWindows, 0, CLSCTX_ALL, IID_IShellWindows,
-                                reinterpret_cast<void**>(&list))))
-        return 0;
     VARIANT location, noRoot;
     V_VT(&noRoot) = VT_EMPTY;
     long found = 0;
@@ -78,7 +82,6 @@ inline HWND FindListedWindow(const WCHAR* folder)
     if (window != 0)
         window->Release();
     VariantClear(&location);
-    list->Release();
     // Window handles are 32-bit values, sign-extended in a 64-bit process.
     return result == S_OK ? reinterpret_cast<HWND>(static_cast<LONG_PTR>(found)) : 0;
 }
