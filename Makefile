@@ -8,7 +8,7 @@ ARCH       ?=
 RUN_ARCH    = $(firstword $(shell tools/test-arch.sh))
 TEST_BUILD  = $(if $(filter i686,$(RUN_ARCH)),$(BUILD),$(BUILD)/x86_64)
 
-.PHONY: all build deps configure test run folders dist manifests sign verify-signed check-release bench screenshots clean
+.PHONY: all build deps configure test run folders dist manifests windows-kit sign verify-signed check-release bench screenshots clean
 
 all: build
 
@@ -58,6 +58,11 @@ RELEASE ?=
 export RELEASE_URL
 manifests: $(if $(RELEASE),deps,dist)
 	@tools/manifests.py write "$(or $(RELEASE),$(BUILD)/package)" "$(RELEASE_URL)"
+
+# build/windows-kit/<arch>/: cpsmoke.exe, its click targets and the Win32 tests,
+# to check the archives of make dist on a Windows PC (docs/testing.md).
+windows-kit: folders
+	tools/windows-kit.sh $(BUILD)/windows-kit $(BUILD) $(BUILD)/x86_64
 
 # Signed releases (README.md, "Signing a release"; tools/sign.sh). make sign takes
 # SIGN_CERTS, SIGN_PASS_FILE, SIGN_TIMESTAMP (or SIGN_NO_TIMESTAMP=1), and

