@@ -6,6 +6,7 @@
 
 #include <stdio.h>
 
+#include "../tests/tools/window_probe.h"
 #include "core/globals.h"
 #include "core/text_util.h"
 #include "hook/hook_contract.h"
@@ -19,29 +20,14 @@ static BOOL WINAPI SlowShellExecute(SHELLEXECUTEINFOA* info)
     return TRUE;
 }
 
-static double Ms(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
-}
-
-static double Longest;
-static int Answers;
+static PingTally Tally;
 
 static DWORD WINAPI Ping(void*)
 {
-    LARGE_INTEGER start, sent, answered;
+    LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    for (answered = start; Ms(start, answered) < 4000;) {
-        QueryPerformanceCounter(&sent);
-        DWORD_PTR result;
-        if (SendMessageTimeoutA(MainWindow, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result))
-            ++Answers;
-        QueryPerformanceCounter(&answered);
-        if (Ms(sent, answered) > Longest)
-            Longest = Ms(sent, answered);
-    }
+    while (MillisecondsSince(start) < 4000)
+        PingOnce(MainWindow, &Tally);
     return 0;
 }
 
@@ -63,7 +49,8 @@ int main()
         while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
     }
-    printf("3 s ShellExecute: longest wait %.1f ms over %d answers\n", Longest, Answers);
+    printf("3 s ShellExecute: longest wait %.1f ms over %lu answers (%lu unanswered)\n",
+           Tally.longestMs, Tally.answers, Tally.unanswered);
     DestroyWindow(MainWindow);
     EndShellThreads();
     return 0;

@@ -1,7 +1,6 @@
 // The control window from its template, its requests and its keyboard handling.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "ui/shell_open.h"
 #include "win32_support.h"
 #include "../tools/shell_listing.h"
+#include "../tools/window_probe.h"
 
 namespace {
 
@@ -226,20 +226,14 @@ HRESULT SlowFolderList(IShellWindows**)
 
 struct PingResult {
     HWND window;
-    DWORD longest;
-    int answered;
+    PingTally tally;
 };
 
 DWORD WINAPI PingBackToBack(void* param)
 {
     PingResult* ping = static_cast<PingResult*>(param);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 6000;) {
-        DWORD sent = GetTickCount();
-        DWORD_PTR result;
-        if (SendMessageTimeoutA(ping->window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result))
-            ++ping->answered;
-        ping->longest = std::max(ping->longest, GetTickCount() - sent);
-    }
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 6000;)
+        PingOnce(ping->window, &ping->tally);
     return 0;
 }
 
@@ -255,14 +249,15 @@ TEST_F(ControlWindow, AnswersWhileTheShellAndItsListTakeSeconds)
         OpenShellFolderListAhead();
         SendMessageA(MainWindow, PrivateMessage, REQUEST_OPEN_FOLDER, 0);
         SendMessageA(MainWindow, PrivateMessage, REQUEST_OPEN_FOLDER, 0);  // under way: one opening
-        PingResult ping = { MainWindow, 0, 0 };
+        PingResult ping = { MainWindow, { 0, 0, 0 } };
         HANDLE pinger = CreateThread(0, 0, PingBackToBack, &ping, 0, 0);
         ASSERT_NE(nullptr, pinger);
         while (MsgWaitForMultipleObjects(1, &pinger, FALSE, 10000, QS_ALLINPUT) != WAIT_OBJECT_0)
             PumpMessages(1);
         CloseHandle(pinger);
-        EXPECT_LT(ping.longest, 1000u) << opened;
-        EXPECT_GT(ping.answered, 10) << opened;
+        EXPECT_LT(ping.tally.longestMs, 1000) << opened;
+        EXPECT_GT(ping.tally.answers, 10u) << opened;
+        EXPECT_EQ(0u, ping.tally.unanswered) << opened;
         EXPECT_EQ(1, ShellOpenings);
         EXPECT_EQ(PocketDir, std::string(HandedOver.lpFile));
         EXPECT_EQ(nullptr, HandedOver.hwnd);
