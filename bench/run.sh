@@ -146,6 +146,10 @@ fresh
 start_clickpocket
 inspect wait cp_dn475dc_1 20000 >/dev/null
 target_for_pings
+# What this machine's Wine gives when nothing at all is asked: the floor of every
+# figure below.
+inspect ping "ClickPocket 1.0" 8000 >"$work/ping.txt"
+echo "no request (the floor): longest wait $(p longest_ms) ms over $(p answers) answers ($(p unanswered) unanswered)"
 ping_search "first search"
 ping_search "later search"
 folder_action 2500h
