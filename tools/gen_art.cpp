@@ -6,6 +6,10 @@
 // samples are averaged at the end. That gives clean anti-aliased edges with
 // no image libraries, and the output is byte-for-byte deterministic.
 //
+// Each picture is also drawn at 200 % and 350 % of its size, the masters the
+// program scales its pictures for other display scales from: the same shapes,
+// in the picture's own units, on a larger canvas.
+//
 // Build and run:  g++ -std=c++17 -O2 tools/gen_art.cpp -o gen_art && ./gen_art res/art
 
 #include <algorithm>
@@ -18,6 +22,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+#include "../core/scale_rules.h"    // the scales of the masters
 
 // ---------------------------------------------------------------- geometry
 
@@ -509,9 +515,6 @@ static Canvas boxPicture(double zoom) {
     return c;
 }
 
-// The scales of the masters beside each 100 % picture.
-static const int MasterPercents[] = {200, 350};
-
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
@@ -521,14 +524,16 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(dir);
     save(dir + "/clickpocket.ico", icoFile());
     // Each picture at 100 %, and the masters that the program scales down from
-    // for larger displays (ui/dialog_pictures.cpp): one for 125 to 200 %, one
-    // for 225 to 350 %.
+    // for other display scales (ui/dialog_pictures.cpp): 200 % for 125 to 200 %,
+    // 350 % for 225 to 350 % (core/scale_rules.h, PictureScales).
     struct Picture { const char* name; Canvas (*draw)(double); };
     for (const Picture& p : {Picture{"about", aboutPicture}, Picture{"cvlogo", logoPicture},
                              Picture{"tidelocker", boxPicture}}) {
         save(dir + "/" + p.name + ".bmp", bmp24(p.draw(1)));
-        for (int percent : MasterPercents)
-            save(dir + "/" + p.name + "_" + std::to_string(percent) + ".bmp", bmp24(p.draw(percent / 100.0)));
+        for (int percent : PictureScales)
+            if (percent != 100)
+                save(dir + "/" + p.name + "_" + std::to_string(percent) + ".bmp",
+                     bmp24(p.draw(percent / 100.0)));
     }
     return 0;
 }

@@ -34,6 +34,14 @@ expect_picture() {   # <shot> <title> <n> <width at 100 %> <height> <ink width a
         || fail "$8 at $dpi DPI: drawn ${box%%+*}, not about ${iw}x${ih}"
 }
 near() { [ $(( $1 - $2 )) -le 3 ] && [ $(( $2 - $1 )) -le 3 ]; }
+open_dialog() {     # <command> <title>: from the shown control window
+    click_on "$CONTROL" "$1"
+    inspect visible "$2" 5000 >/dev/null || fail "no '$2' at $dpi DPI"
+}
+close_dialog() {
+    inspect post "$1" close 0 0 >/dev/null
+    inspect gone "$1" 5000 >/dev/null || fail "'$1' did not close"
+}
 
 for dpi in 96 144 192; do
     log "at $dpi DPI"
@@ -43,8 +51,7 @@ for dpi in 96 144 192; do
     start_target
     show_control_window
 
-    click_on "$CONTROL" 103
-    inspect visible "$ABOUT" 5000 >/dev/null || fail "no About dialog at $dpi DPI"
+    open_dialog 103 "$ABOUT"
     snap "about-$dpi"
     expect_picture "about-$dpi" "$ABOUT" 1 100 100 100 92 "About picture"
     expect_picture "about-$dpi" "$ABOUT" 2 62 46 60 44 "About logo"
@@ -60,16 +67,13 @@ for dpi in 96 144 192; do
             [ "${differ%%.*}" -gt 4000 ] || fail "the About picture at 200 % is a 100 % picture, $other"
         done
     fi
-    inspect post "$ABOUT" close 0 0 >/dev/null
-    inspect gone "$ABOUT" 5000 >/dev/null || fail "About did not close"
+    close_dialog "$ABOUT"
 
     show_control_window
-    click_on "$CONTROL" 106
-    inspect visible "$CONTEST" 5000 >/dev/null || fail "no contest dialog at $dpi DPI"
+    open_dialog 106 "$CONTEST"
     snap "contest-$dpi"
     expect_picture "contest-$dpi" "$CONTEST" 1 150 150 100 138 "contest picture"
     expect_picture "contest-$dpi" "$CONTEST" 2 62 46 60 44 "contest logo"
-    inspect post "$CONTEST" close 0 0 >/dev/null
-    inspect gone "$CONTEST" 5000 >/dev/null || fail "the contest dialog did not close"
+    close_dialog "$CONTEST"
     exit_app
 done

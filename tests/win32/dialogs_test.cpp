@@ -60,16 +60,7 @@ TEST(ContestDialog, TracksItsWindowAndReleasesItsBrush)
 
 int IconWidth(HWND window, WPARAM which)
 {
-    HICON icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0));
-    ICONINFO info = {};
-    BITMAP mask = {};
-    if (icon != 0 && GetIconInfo(icon, &info)) {
-        GetObjectA(info.hbmMask, sizeof mask, &mask);
-        DeleteObject(info.hbmMask);
-        if (info.hbmColor != 0)
-            DeleteObject(info.hbmColor);
-    }
-    return mask.bmWidth;
+    return IconWidth(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0)));
 }
 
 // The welcome dialog at the DPI the tests run at: every text fits its control.

@@ -216,18 +216,9 @@ std::string ScaledSizes(UINT dpi, int firstSide, int logoWidth, int logoHeight)
 std::string IconSizes(HWND window)
 {
     std::string sizes;
-    for (WPARAM which : { WPARAM(ICON_BIG), WPARAM(ICON_SMALL) }) {
-        HICON icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0));
-        ICONINFO info = {};
-        BITMAP mask = {};
-        if (icon != 0 && GetIconInfo(icon, &info)) {
-            GetObjectA(info.hbmMask, sizeof mask, &mask);
-            DeleteObject(info.hbmMask);
-            if (info.hbmColor != 0)
-                DeleteObject(info.hbmColor);
-        }
-        sizes += std::to_string(mask.bmWidth) + " ";
-    }
+    for (WPARAM which : { WPARAM(ICON_BIG), WPARAM(ICON_SMALL) })
+        sizes += std::to_string(IconWidth(reinterpret_cast<HICON>(
+                     SendMessageA(window, WM_GETICON, which, 0)))) + " ";
     return sizes;
 }
 

@@ -133,16 +133,7 @@ std::vector<RECT> ControlRects(HWND window)
 
 int IconWidthOf(HWND control)
 {
-    HICON icon = reinterpret_cast<HICON>(SendMessageA(control, STM_GETICON, 0, 0));
-    ICONINFO info = {};
-    BITMAP mask = {};
-    if (icon != 0 && GetIconInfo(icon, &info)) {
-        GetObjectA(info.hbmMask, sizeof mask, &mask);
-        DeleteObject(info.hbmMask);
-        if (info.hbmColor != 0)
-            DeleteObject(info.hbmColor);
-    }
-    return mask.bmWidth;
+    return IconWidth(reinterpret_cast<HICON>(SendMessageA(control, STM_GETICON, 0, 0)));
 }
 
 // The window as the template puts it at `dpi`: its client area, and each control
@@ -185,7 +176,8 @@ TEST_F(ControlWindow, LaysOutAsTheDialogManagerAndEveryTextFitsAtTheDisplayDpi)
 // dialog manager never sees it: the size and layout of its template at the new
 // DPI (also what it answers WM_GETDPISCALEDSIZE), the template's font for the
 // DPI, the icon at its size, and every button drawn in fonts for it. Its own
-// font and icon are freed as the next ones come.
+// font and icon are freed as the next ones come. The last three changes play a
+// Windows that cannot tell the frame or the metrics at a DPI.
 TEST_F(ControlWindow, FollowsAChangeOfDpiFromItsTemplate)
 {
     Show();
@@ -193,9 +185,12 @@ TEST_F(ControlWindow, FollowsAChangeOfDpiFromItsTemplate)
     DisplayAt display(ScreenDpi());
     long gdiAfterFirst = 0;
     UINT from = ScreenDpi();
-    for (UINT to : { 192u, 144u, 96u, 120u, 336u, 192u }) {
+    int step = 0;
+    for (UINT to : { 192u, 144u, 96u, 120u, 336u, 192u, 144u, 96u }) {
         SCOPED_TRACE(testing::Message() << from << " to " << to << " DPI");
         display.Play(to);
+        if (++step == 6)
+            display.WithoutNewerCalls();
         SIZE asked = { 0, 0 };
         EXPECT_EQ(TRUE, SendMessageA(MainWindow, WM_GETDPISCALEDSIZE, to,
                                      reinterpret_cast<LPARAM>(&asked)));

@@ -210,6 +210,19 @@ void SendDpiChange(HWND window, UINT fromDpi, UINT toDpi)
                  reinterpret_cast<LPARAM>(&suggested));
 }
 
+int IconWidth(HICON icon)
+{
+    ICONINFO info = {};
+    BITMAP mask = {};
+    if (icon != 0 && GetIconInfo(icon, &info)) {
+        GetObjectA(info.hbmMask, sizeof mask, &mask);
+        DeleteObject(info.hbmMask);
+        if (info.hbmColor != 0)
+            DeleteObject(info.hbmColor);
+    }
+    return mask.bmWidth;
+}
+
 void UseInstallDir(const std::string& folder)
 {
     CopyText(InstallDir, sizeof InstallDir, folder.c_str());

@@ -73,6 +73,9 @@ private:
 // scaled from the DPI it had). What that posts is left in the queue.
 void SendDpiChange(HWND window, UINT fromDpi, UINT toDpi);
 
+// The width of an icon's images (0 for no icon).
+int IconWidth(HICON icon);
+
 // Points InstallDir and PocketDir at a folder for the length of a test.
 void UseInstallDir(const std::string& folder);
 
