@@ -292,5 +292,6 @@ void FollowMainWindowDpi(HWND window, UINT dpi, const RECT* suggested)
         if (HasStyleType(child, "Button", BS_TYPEMASK, BS_OWNERDRAW))
             RedrawOwnerButton(window, child);
     }
-    InvalidateRect(window, 0, TRUE);
+    // The group box, the check box and the icon in their new font and size.
+    RedrawWindow(window, 0, 0, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
