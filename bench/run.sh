@@ -43,8 +43,12 @@ echo "== ClickPocket benchmarks ($(basename "$CP_WINE"), $CP_WINEARCH prefix)"
 echo "-- hook cost per WM_MOUSEMOVE"
 "$CP_WINE" "$build/benchtools/bench_hook_cost.exe" "$(winpath "$program/ClickPocket.dll")" | tr -d '\r'
 
-echo "-- one owner-drawn button draw"
-"$CP_WINE" "$build/benchtools/bench_button_draw.exe" | tr -d '\r'
+echo "-- one owner-drawn button draw, at 100 % and at 200 % (LogPixels of the bench prefix)"
+for dpi in 96 192; do
+    set_display_dpi "$dpi"
+    "$CP_WINE" "$build/benchtools/bench_button_draw.exe" | tr -d '\r'
+done
+set_display_dpi 96
 
 echo "-- start to ready relay, against a trivial program"
 fresh

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include "label_rules.h"
+#include "../core/display_scale.h"
 
 LabelSlot* LabelSlots[LabelSlotCount];
 bool LabelSlotsReady;
@@ -275,9 +276,9 @@ const LOGFONTA* MakeFontSpec(const char* faceName, int points, BYTE bold, BYTE i
 {
     if (faceName == 0 || lstrlenA(faceName) >= LF_FACESIZE)
         return 0;
-    HDC dc = GetDC(window);
-    SharedFontSpec.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(window, dc);
+    // The DPI of the window the font is for: on a monitor of another scale
+    // than the system's, the monitor's.
+    SharedFontSpec.lfHeight = -MulDiv(points, static_cast<int>(WindowDpi(window)), 72);
     SharedFontSpec.lfWidth = 0;
     SharedFontSpec.lfEscapement = 0;
     SharedFontSpec.lfOrientation = 0;

@@ -6,6 +6,10 @@
 // samples are averaged at the end. That gives clean anti-aliased edges with
 // no image libraries, and the output is byte-for-byte deterministic.
 //
+// Each picture is also drawn at 200 % and 350 % of its size, the masters the
+// program scales its pictures for other display scales from: the same shapes,
+// in the picture's own units, on a larger canvas.
+//
 // Build and run:  g++ -std=c++17 -O2 tools/gen_art.cpp -o gen_art && ./gen_art res/art
 
 #include <algorithm>
@@ -18,6 +22,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+#include "../core/scale_rules.h"    // the scales of the masters
 
 // ---------------------------------------------------------------- geometry
 
@@ -111,17 +117,24 @@ static Paint gradient(Vec a, RGBA ca, Vec b, RGBA cb) {
 
 struct Canvas {
     static constexpr int S = 4;  // samples per pixel along each axis
-    int w, h;
+    int w, h;                    // in pixels
+    double zoom;                 // pixels per unit of the drawing
     std::vector<RGBA> px;        // premultiplied, (w*S) x (h*S), starts transparent
     Map map = [](Vec p) { return p; };
 
-    Canvas(int w_, int h_) : w(w_), h(h_), px(size_t(w_) * h_ * S * S, RGBA{0, 0, 0, 0}) {}
+    // A drawing of w_ x h_ units, in pixels `zoom` times as many (rounded as the
+    // program rounds its picture sizes: halves up). The shapes are laid out in
+    // the drawing's own units at every zoom, so a larger canvas is the same
+    // picture drawn with more pixels, never a stretched one.
+    Canvas(int w_, int h_, double zoom_ = 1)
+        : w(int(std::floor(w_ * zoom_ + 0.5))), h(int(std::floor(h_ * zoom_ + 0.5))), zoom(zoom_),
+          px(size_t(w) * h * S * S, RGBA{0, 0, 0, 0}) {}
 
     // Paint every sample whose drawing-space position lies inside the shape.
     void fill(const Sdf& shape, const Paint& paint) {
         for (int y = 0; y < h * S; ++y)
             for (int x = 0; x < w * S; ++x) {
-                Vec p = map(Vec{(x + 0.5) / S, (y + 0.5) / S});
+                Vec p = map(Vec{(x + 0.5) / S / zoom, (y + 0.5) / S / zoom});
                 if (shape(p) >= 0) continue;
                 RGBA c = paint(p), &d = px[size_t(y) * w * S + x];
                 float k = 1.f - c.a;
@@ -375,8 +388,8 @@ static Bytes icoFile() {
 // About box: a tilted ClickPocket window with the folder inside, crossed by a
 // glowing yellow wave that is drawn last so it sits in front of the window.
 // The wave dips under the folder so the pocket stays visible.
-static Canvas aboutPicture() {
-    Canvas c(100, 100);
+static Canvas aboutPicture(double zoom) {
+    Canvas c(100, 100, zoom);
     c.rotate({50, 50}, -15, 1.1);
     RGBA grey = rgb(205, 208, 215), dark = rgb(55, 58, 70);
     Sdf frame = roundRect({14, 20}, {86, 82}, 2);
@@ -413,8 +426,8 @@ static Canvas aboutPicture() {
 }
 
 // Corvellan International: a silver-rimmed blue badge carrying a "CV" monogram.
-static Canvas logoPicture() {
-    Canvas c(62, 46);
+static Canvas logoPicture(double zoom) {
+    Canvas c(62, 46, zoom);
     Sdf badge = roundRect({1.5, 1.5}, {60.5, 44.5}, 11);
     c.fill(badge, gradient({0, 1}, rgb(235, 238, 245), {0, 45}, rgb(120, 126, 142)));
     c.fill(grow(badge, -2.2), gradient({0, 3}, rgb(40, 95, 190), {0, 43}, rgb(10, 28, 85)));
@@ -432,8 +445,8 @@ static Canvas logoPicture() {
 }
 
 // Tidelocker Pro: a boxed product in perspective, front face with padlock and waves.
-static Canvas boxPicture() {
-    Canvas c(150, 150);
+static Canvas boxPicture(double zoom) {
+    Canvas c(150, 150, zoom);
     const double W = 35, H = 48, D = 17;  // half sizes of the box
     auto view = [](double x, double y, double z) {  // turn the box, then perspective
         double yaw = -30 * kPi / 180, pitch = 24 * kPi / 180;
@@ -510,8 +523,17 @@ int main(int argc, char** argv) {
     std::string dir = argv[1];
     std::filesystem::create_directories(dir);
     save(dir + "/clickpocket.ico", icoFile());
-    save(dir + "/about.bmp", bmp24(aboutPicture()));
-    save(dir + "/cvlogo.bmp", bmp24(logoPicture()));
-    save(dir + "/tidelocker.bmp", bmp24(boxPicture()));
+    // Each picture at 100 %, and the masters that the program scales down from
+    // for other display scales (ui/dialog_pictures.cpp): 200 % for 125 to 200 %,
+    // 350 % for 225 to 350 % (core/scale_rules.h, PictureScales).
+    struct Picture { const char* name; Canvas (*draw)(double); };
+    for (const Picture& p : {Picture{"about", aboutPicture}, Picture{"cvlogo", logoPicture},
+                             Picture{"tidelocker", boxPicture}}) {
+        save(dir + "/" + p.name + ".bmp", bmp24(p.draw(1)));
+        for (int percent : PictureScales)
+            if (percent != 100)
+                save(dir + "/" + p.name + "_" + std::to_string(percent) + ".bmp",
+                     bmp24(p.draw(percent / 100.0)));
+    }
     return 0;
 }

@@ -2,7 +2,7 @@
 
 #include "black_background.h"
 #include "dialog_icons.h"
-#include "dialog_labels.h"
+#include "dialog_scale.h"
 #include "dialog_texts.h"
 #include "shell_open.h"
 #include "../core/config.h"
@@ -23,6 +23,14 @@ static const DialogLabel ContestLabels[] = {
     { 104, CONTEST_TEXT_RULES, "Verdana", 10, 0, White, DT_LEFT | DT_TOP },
     { 105, CONTEST_TEXT_HINT, "Verdana", 7, 0, Silver, DT_LEFT | DT_TOP },
 };
+static const int ContestLabelCount = sizeof ContestLabels / sizeof ContestLabels[0];
+
+// The box picture and the maker's logo, in template order.
+static const DialogPicture ContestPictures[] = {
+    { "TIDELOCKER", 150, 150 },
+    { "CVLOGO", 62, 46 },
+};
+static const int ContestPictureCount = sizeof ContestPictures / sizeof ContestPictures[0];
 
 INT_PTR CALLBACK ContestDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
@@ -31,8 +39,15 @@ INT_PTR CALLBACK ContestDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         ContestWindow = dialog;
         SetDialogIcons(dialog);
         ContestBrush = CreateSolidBrush(RGB(0, 0, 0));
-        PaintDialogLabels(dialog, ContestLabels, sizeof ContestLabels / sizeof ContestLabels[0]);
+        ShowDialogPictures(dialog, ContestPictures, ContestPictureCount, true);
+        PaintDialogLabels(dialog, ContestLabels, ContestLabelCount);
         return FALSE;
+    case WM_DPICHANGED:
+        return LeaveDpiChangeToDialogManager(dialog);
+    case DialogRescaleMessage:
+        RescaleDialog(dialog, ContestLabels, ContestLabelCount, ContestPictures,
+                      ContestPictureCount);
+        return TRUE;
     case WM_COMMAND:
         // A single click on the box picture; a double click is not a second one.
         if (LOWORD(wParam) == IdContestPicture && HIWORD(wParam) == STN_CLICKED) {
@@ -48,6 +63,9 @@ INT_PTR CALLBACK ContestDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         ContestWindow = 0;
         ReleaseDialogPictures(dialog);
         return TRUE;
+    case WM_DESTROY:
+        ReleaseDialogIcons(dialog);
+        return FALSE;
     default:
         return FALSE;
     }

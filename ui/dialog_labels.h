@@ -1,5 +1,5 @@
 // The styled texts of the information dialogs, painted from a table at
-// WM_INITDIALOG, and the pictures their templates load, released at close.
+// WM_INITDIALOG and again after a change of DPI.
 #ifndef CLICKPOCKET_DIALOG_LABELS_H
 #define CLICKPOCKET_DIALOG_LABELS_H
 
@@ -15,13 +15,10 @@ struct DialogLabel {
     UINT format;
 };
 
-// Each label gets its font made for its own control right before it is set,
-// since every MakeFontSpec call overwrites the last one. Black on black fill,
-// opaque, no margin.
+// Each label gets its font made for its own control (at its DPI) right before
+// it is set, since every MakeFontSpec call overwrites the last one. Black on
+// black fill, opaque, no margin. The dialog manager is asked to leave the
+// labels' fonts alone on a change of DPI.
 void PaintDialogLabels(HWND dialog, const DialogLabel* labels, int count);
-
-// Takes every SS_BITMAP picture out of its static control and deletes it: the
-// control does not always free a bitmap it loaded from the template.
-void ReleaseDialogPictures(HWND dialog);
 
 #endif

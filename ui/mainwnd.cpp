@@ -4,6 +4,7 @@
 #include "contest.h"
 #include "documents.h"
 #include "folder_search.h"
+#include "main_scale.h"
 #include "shell_folder_list.h"
 #include "shell_open.h"
 #include "../core/autostart.h"
@@ -324,6 +325,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_NEXTDLGCTL:
         OnNextDialogControl(window, wParam, lParam);
+        return 0;
+    case WM_GETDPISCALEDSIZE:       // moving to a monitor of another scale
+        return ScaleMainWindowSize(window, static_cast<UINT>(wParam),
+                                   reinterpret_cast<SIZE*>(lParam));
+    case WM_DPICHANGED:
+        FollowMainWindowDpi(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -1,6 +1,7 @@
 #include "welcome.h"
 
 #include "dialog_icons.h"
+#include "dialog_scale.h"
 #include "documents.h"
 #include "mainwnd.h"
 #include "../core/globals.h"
@@ -68,6 +69,14 @@ INT_PTR CALLBACK WelcomeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         OnClose(dialog);
         return TRUE;
+    case WM_DPICHANGED:
+        return LeaveDpiChangeToDialogManager(dialog);
+    case DialogRescaleMessage:
+        SetDialogIcons(dialog);     // the rest is the dialog manager's
+        return TRUE;
+    case WM_DESTROY:
+        ReleaseDialogIcons(dialog);
+        return FALSE;
     default:
         return FALSE;
     }

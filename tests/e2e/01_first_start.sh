@@ -63,7 +63,14 @@ for os in e2011457-1546-43c5-a5fe-008deee3d3f0 35138b9a-5d96-4fbd-8e2d-a2440225f
           8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
     grep -q "<supportedOS Id=\"{$os}\"/>" "$manifest" || fail "manifest: no supportedOS $os"
 done
-if grep -qi -e 'Common-Controls' -e 'dependency' -e 'dpiAware' -e 'dpiAwareness' "$manifest"; then
+# Per-Monitor V2 where Windows has it (1703 and later), else aware of the scale
+# of log-on; never "true/pm" (Per-Monitor V1, which scales neither frames nor
+# dialogs), and no Common Controls 6 (the controls keep their look).
+grep -q '<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, System</dpiAwareness>' \
+    "$manifest" || fail "manifest: no Per-Monitor V2 awareness"
+grep -q '<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true</dpiAware>' \
+    "$manifest" || fail "manifest: no system awareness for Windows before 10 1703"
+if grep -qi -e 'Common-Controls' -e 'dependency' -e 'true/pm' -e 'PerMonitor<' "$manifest"; then
     fail "manifest: something that changes the look"
 fi
 

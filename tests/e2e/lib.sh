@@ -6,6 +6,10 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../env/wine-env.sh" "$1" e2e
 SCENARIO=$(basename "$0" .sh)
+# From here on, programs start in the "dpi" layer's prefix, whose display scale
+# the scenario sets (set_display_dpi) before each start; the e2e prefix stays at
+# 100 %. (The scenarios' own files stay where they are.)
+use_dpi_prefix() { export WINEPREFIX="$CP_BUILD_DIR/wine-dpi"; }
 INSTALL="$CP_BUILD_DIR/e2e/$SCENARIO"
 # The program's Run value is the user's; the machine's, in each registry view of
 # HKLM\Software (a 64-bit prefix has two, WOW6432Node the 32-bit one), is what

@@ -13,6 +13,13 @@ for dll in $exe; do
         *) echo "ClickPocket.exe imports $dll"; fail=1 ;;
     esac
 done
+# The calls of Windows 10 that tell and set what is done per DPI are looked up at
+# run time: imported, they would keep the program from starting on Windows 7
+# and 8.1 (and Wine 8 lacks the SetDialog... ones).
+newer=$("$objdump" -p "$dist/ClickPocket.exe" | grep -wo -e GetDpiForWindow -e GetSystemMetricsForDpi \
+    -e AdjustWindowRectExForDpi -e SetDialogDpiChangeBehavior -e SetDialogControlDpiChangeBehavior \
+    -e LoadIconWithScaleDown | sort -u | tr '\n' ' ' || true)
+[ -z "$newer" ] || { echo "ClickPocket.exe imports calls older Windows lack: $newer"; fail=1; }
 hook=$(imports "$dist/ClickPocket.dll")
 [ "$hook" = "KERNEL32.DLL USER32.DLL " ] || { echo "ClickPocket.dll imports: $hook"; fail=1; }
 # It lets ClickPocket take the foreground before each request it posts. (grep reads

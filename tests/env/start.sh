@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Test fixture: starts a virtual display of our own and prepares the Wine prefixes.
-# Usage: start.sh <test-env.sh> [layer...]   (layers: unit e2e by default)
+# Usage: start.sh <test-env.sh> [layer...]   (layers: unit e2e dpi by default)
 # Xvfb picks a display number that is free (-displayfd) and reports it when it
 # is ready to take connections; wine-env.sh hands that number to every test. A
 # server that some other run or someone's session has on any display is never
@@ -32,7 +32,7 @@ if ! ours; then
 fi
 display=":$(cat "$CP_XVFB_DISPLAY")"
 xdpyinfo -display "$display" >/dev/null 2>&1 || { echo "Xvfb on $display does not answer" >&2; exit 1; }
-layers=("${@:2}"); [ ${#layers[@]} -gt 0 ] || layers=(unit e2e)
+layers=("${@:2}"); [ ${#layers[@]} -gt 0 ] || layers=(unit e2e dpi)
 for layer in "${layers[@]}"; do
     (source "$here/wine-env.sh" "$1" "$layer"; source "$here/prefix.sh"; ensure_prefix)
 done

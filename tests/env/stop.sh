@@ -4,7 +4,7 @@
 # process id. Usage: stop.sh <test-env.sh> [layer...]
 here=$(dirname "$0")
 source "$here/wine-env.sh" "$1" unit
-layers=("${@:2}"); [ ${#layers[@]} -gt 0 ] || layers=(unit e2e)
+layers=("${@:2}"); [ ${#layers[@]} -gt 0 ] || layers=(unit e2e dpi)
 for layer in "${layers[@]}"; do
     (source "$here/wine-env.sh" "$1" "$layer"; "$CP_WINESERVER" -k 2>/dev/null || true)
 done

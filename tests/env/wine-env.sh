@@ -24,3 +24,12 @@ else
 fi
 # No desktop integration: menus and file associations are not needed.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+
+# The display's scale in this layer's prefix, 96 DPI being 100 %: Wine reads it
+# (HKCU\Control Panel\Desktop\LogPixels) when a program starts, tells it to the
+# program and lays dialogs out with it. The "dpi" layer's prefix is the one whose
+# scale the tests change; every test sets it before it starts a program there.
+set_display_dpi() {
+    "$CP_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        >/dev/null 2>&1
+}

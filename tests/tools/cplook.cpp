@@ -18,6 +18,8 @@
 //   windows                     every top-level window: visible flag and title
 //   count <title>               how many top-level windows have this title
 //   rect <title> [id]           screen rectangle "left top right bottom" of a window or control
+//   picture <title> <n>         screen rectangle of the window's n-th picture (SS_BITMAP
+//                               control, 1 the first), as rect prints it
 //   closebox <title>            screen point in the middle of the caption's close box
 //   enable <title> <id> <0|1>   disables or enables a control
 //   press <title> <id> <n>      pushes a button in and out n times (BM_SETSTATE)
@@ -214,6 +216,21 @@ static int PrintRect(HWND window)
     RECT r;
     GetWindowRect(window, &r);
     printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+}
+
+static HWND NthPicture(HWND window, int n)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child != 0;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[16];
+        if (GetClassNameA(child, className, sizeof className) == 0
+            || lstrcmpiA(className, "Static") != 0
+            || (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        if (--n == 0)
+            return child;
+    }
     return 0;
 }
 
@@ -568,6 +585,8 @@ int main(int argc, char** argv)
                           : FindTitled(title);
         return PrintRect(w);
     }
+    if (strcmp(command, "picture") == 0 && argc > 3)
+        return PrintRect(NthPicture(FindTitled(title), atoi(argv[3])));
     if (strcmp(command, "closebox") == 0) {
         HWND w = FindTitled(title);
         if (w == 0)

@@ -4,10 +4,14 @@
 
 #include <string>
 
+#include "../tools/gdi_count.h"
+
 #include "core/globals.h"
 #include "hook/hook_contract.h"
+#include "label_support.h"
 #include "ui/about.h"
 #include "ui/contest.h"
+#include "ui/welcome.h"
 #include "win32_support.h"
 
 namespace {
@@ -52,6 +56,55 @@ TEST(ContestDialog, TracksItsWindowAndReleasesItsBrush)
     EXPECT_EQ(nullptr, ContestWindow);
     EXPECT_EQ(nullptr, ContestBrush);
     DestroyWindow(dialog);
+}
+
+int IconWidth(HWND window, WPARAM which)
+{
+    return IconWidth(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0)));
+}
+
+// The welcome dialog at the DPI the tests run at: every text fits its control.
+TEST(WelcomeDialog, EveryTextFitsItsControlAtTheDisplayDpi)
+{
+    HWND welcome = CreateDialogParamA(AppInstance, "welcome", 0, WelcomeDlgProc, 0);
+    ASSERT_NE(nullptr, welcome);
+    EXPECT_EQ("", TextsThatDoNotFit(welcome));
+    DestroyWindow(welcome);
+}
+
+// A dialog's icons, big and small, come from the icon group at the sizes of the
+// dialog's DPI (the group's nearest image scaled), also where Windows has no
+// GetSystemMetricsForDpi (the system's sizes scaled), and follow a change of
+// DPI; each replaced one is destroyed, and the last ones with the dialog.
+TEST(DialogIcons, AreTakenAtTheSizesOfTheDialogsDpi)
+{
+    struct Row { UINT dpi; bool newerCalls; int big, small; };
+    const Row rows[] = {
+        { 96, true, 32, 16 }, { 120, true, 40, 20 }, { 144, true, 48, 24 },
+        { 192, true, 64, 32 }, { 192, false, 64, 32 }, { 288, false, 96, 48 },
+    };
+    long gdiBefore = -1;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.dpi << " DPI" << (row.newerCalls ? "" : ", older Windows"));
+        DisplayAt display(row.dpi);
+        if (!row.newerCalls)
+            display.WithoutNewerCalls();
+        HWND welcome = CreateDialogParamA(AppInstance, "welcome", 0, WelcomeDlgProc, 0);
+        ASSERT_NE(nullptr, welcome);
+        if (gdiBefore < 0)
+            gdiBefore = CountGdiObjects(GetCurrentProcess());
+        EXPECT_EQ(row.big, IconWidth(welcome, ICON_BIG));
+        EXPECT_EQ(row.small, IconWidth(welcome, ICON_SMALL));
+        display.Play(96);
+        SendDpiChange(welcome, row.dpi, 96);
+        PumpMessages(30);
+        EXPECT_EQ(32, IconWidth(welcome, ICON_BIG));
+        EXPECT_EQ(16, IconWidth(welcome, ICON_SMALL));
+        DestroyWindow(welcome);
+    }
+    HWND welcome = CreateDialogParamA(AppInstance, "welcome", 0, WelcomeDlgProc, 0);
+    EXPECT_EQ(gdiBefore, CountGdiObjects(GetCurrentProcess())) << "icons left behind";
+    DestroyWindow(welcome);
 }
 
 // The icon group: six images, ids 1 to 6, in the order of sizes and depths.

@@ -6,14 +6,17 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "../tools/gdi_count.h"
+#include "core/display_scale.h"
 #include "core/globals.h"
 #include "hook/hook_contract.h"
 #include "label_support.h"
 #include "paint/styled_label.h"
 #include "ui/about.h"
 #include "ui/contest.h"
+#include "ui/dialog_scale.h"
 #include "ui/dialog_texts.h"
 #include "ui/mainwnd.h"
 #include "win32_support.h"
@@ -62,7 +65,7 @@ struct ExpectedLabel {
     UINT format;
 };
 
-void ExpectLabels(HWND dialog, const ExpectedLabel* labels, int count)
+void ExpectLabels(HWND dialog, const ExpectedLabel* labels, int count, UINT dpi = 96)
 {
     for (int i = 0; i < count; ++i) {
         const ExpectedLabel& want = labels[i];
@@ -79,7 +82,7 @@ void ExpectLabels(HWND dialog, const ExpectedLabel* labels, int count)
         EXPECT_EQ(want.format, slot.format);
         ASSERT_NE(nullptr, slot.font);
         EXPECT_STREQ(want.face, slot.font->lfFaceName);
-        EXPECT_EQ(-MulDiv(want.points, 96, 72), slot.font->lfHeight);
+        EXPECT_EQ(-MulDiv(want.points, dpi, 72), slot.font->lfHeight);
         EXPECT_EQ(want.weight, slot.font->lfWeight);
     }
 }
@@ -199,6 +202,142 @@ TEST_F(InfoDialogs, TheContestHasNoOwnerAndLeavesTheControlWindowUsable)
     EXPECT_EQ(nullptr, ContestBrush);
     // Closed, the command opens a new one.
     RunCommand(IdContest, ContestTitle, 0);
+}
+
+// The pictures for a DPI, as PictureSizes gives them: each at its size times
+// the scale, the control taking the size of the picture it shows.
+std::string ScaledSizes(UINT dpi, int firstSide, int logoWidth, int logoHeight)
+{
+    return std::to_string(ScaleToDpi(firstSide, dpi)) + "x" + std::to_string(ScaleToDpi(firstSide, dpi))
+        + " " + std::to_string(ScaleToDpi(logoWidth, dpi)) + "x"
+        + std::to_string(ScaleToDpi(logoHeight, dpi)) + " ";
+}
+
+std::string IconSizes(HWND window)
+{
+    std::string sizes;
+    for (WPARAM which : { WPARAM(ICON_BIG), WPARAM(ICON_SMALL) })
+        sizes += std::to_string(IconWidth(reinterpret_cast<HICON>(
+                     SendMessageA(window, WM_GETICON, which, 0)))) + " ";
+    return sizes;
+}
+
+struct InfoDialog {
+    int command;
+    const char* title;
+    int firstPicture;       // the side of the square picture at 100 %
+    int labels[6];          // the styled labels, 0 ending the list
+    int points[6];
+};
+const InfoDialog InfoDialogTable[] = {
+    { IdAbout, AboutTitle, 100, { 100, 101, 102, 103, 104, 0 }, { 7, 7, 7, 7, 6 } },
+    { IdContest, ContestTitle, 150, { 100, 101, 102, 103, 104, 105 }, { 22, 22, 10, 10, 10, 7 } },
+};
+
+// At the DPI the tests run at (96, and 144 and 192 in the runs at those scales):
+// the pictures drawn for it, the label fonts and icons made for it, and every
+// text fits its control.
+TEST_F(InfoDialogs, PicturesFontsAndTextsAtTheDisplayDpi)
+{
+    UINT dpi = ScreenDpi();
+    for (const InfoDialog& dialog : InfoDialogTable) {
+        RunCommand(dialog.command, dialog.title, [&](HWND opened) {
+            SCOPED_TRACE(dialog.title);
+            EXPECT_EQ(dpi, WindowDpi(opened));
+            EXPECT_EQ(ScaledSizes(dpi, dialog.firstPicture, 62, 46), PictureSizes(opened));
+            for (int i = 0; i < 6 && dialog.labels[i] != 0; ++i) {
+                int index = FindLabelSlot(GetDlgItem(opened, dialog.labels[i]));
+                ASSERT_NE(LabelSlotCount, index);
+                EXPECT_EQ(-MulDiv(dialog.points[i], dpi, 72), LabelSlots[index]->font->lfHeight);
+            }
+            EXPECT_EQ(std::to_string(ScaleToDpi(32, dpi)) + " " + std::to_string(ScaleToDpi(16, dpi))
+                          + " ", IconSizes(opened));
+            EXPECT_EQ("", TextsThatDoNotFit(opened));
+        });
+    }
+}
+
+// What SetDialogControlDpiChangeBehavior was asked, control by control.
+std::vector<std::string> controlBehaviors;
+
+BOOL WINAPI RecordControlBehavior(HWND control, int mask, int values)
+{
+    controlBehaviors.push_back(std::to_string(GetDlgCtrlID(control)) + ":" + std::to_string(mask)
+                               + "=" + std::to_string(values));
+    return TRUE;
+}
+
+// Moved to monitors of other scales, the dialog manager lays an open dialog out
+// (its labels keep their fonts: the dialog manager is told so), and then, from
+// a posted message, the dialog swaps in its pictures, label fonts and icons for
+// the new DPI, deleting the old ones. Also without the newer calls of Windows 10.
+TEST_F(InfoDialogs, ADpiChangeBringsPicturesFontsAndIconsForTheNewScale)
+{
+    for (bool newerCalls : { true, false }) {
+        for (const InfoDialog& dialog : InfoDialogTable) {
+            DisplayAt display(96);
+            if (!newerCalls)
+                display.WithoutNewerCalls();
+            else
+                DisplayScale.setDialogControlDpiChangeBehavior = RecordControlBehavior;
+            controlBehaviors.clear();
+            RunCommand(dialog.command, dialog.title, [&](HWND opened) {
+                SCOPED_TRACE(testing::Message() << dialog.title << (newerCalls ? "" : ", older Windows"));
+                if (newerCalls) {
+                    std::vector<std::string> keepFonts;
+                    for (int i = 0; i < 6 && dialog.labels[i] != 0; ++i)
+                        keepFonts.push_back(std::to_string(dialog.labels[i]) + ":1=1");
+                    EXPECT_EQ(keepFonts, controlBehaviors);
+                }
+                HANDLE self = GetCurrentProcess();
+                long gdiBefore = CountGdiObjects(self);
+                UINT from = 96;
+                for (UINT to : { 192u, 144u, 336u, 120u, 480u, 96u }) {
+                    SCOPED_TRACE(testing::Message() << from << " to " << to << " DPI");
+                    display.Play(to);
+                    std::string before = PictureSizes(opened);
+                    SendDpiChange(opened, from, to);
+                    EXPECT_EQ(before, PictureSizes(opened)) << "swapped before the dialog manager";
+                    PumpMessages(30);
+                    EXPECT_EQ(ScaledSizes(to, dialog.firstPicture, 62, 46), PictureSizes(opened));
+                    for (int i = 0; i < 6 && dialog.labels[i] != 0; ++i) {
+                        const LabelSlot* slot = LabelSlots[FindLabelSlot(GetDlgItem(opened, dialog.labels[i]))];
+                        EXPECT_EQ(-MulDiv(dialog.points[i], to, 72), slot->font->lfHeight);
+                    }
+                    EXPECT_EQ(std::to_string(ScaleToDpi(32, to)) + " "
+                                  + std::to_string(ScaleToDpi(16, to)) + " ", IconSizes(opened));
+                    from = to;
+                }
+                EXPECT_EQ(gdiBefore, CountGdiObjects(self)) << "pictures or icons left behind";
+            });
+        }
+    }
+}
+
+// At 200 % the picture is the 200 % master itself, not the 100 % one stretched.
+TEST_F(InfoDialogs, At200PercentThePictureIsItsMaster)
+{
+    DisplayAt display(192);
+    RunCommand(IdAbout, AboutTitle, [](HWND about) {
+        HWND control = GetWindow(about, GW_CHILD);      // the product picture comes first
+        HBITMAP shown = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        HBITMAP master = static_cast<HBITMAP>(
+            LoadImageA(AppInstance, "ABOUT_200", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ASSERT_NE(nullptr, master);
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = 200;
+        format.bmiHeader.biHeight = 200;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        std::vector<DWORD> shownBits(200 * 200), masterBits(200 * 200);
+        HDC dc = GetDC(0);
+        EXPECT_EQ(200, GetDIBits(dc, shown, 0, 200, shownBits.data(), &format, DIB_RGB_COLORS));
+        EXPECT_EQ(200, GetDIBits(dc, master, 0, 200, masterBits.data(), &format, DIB_RGB_COLORS));
+        ReleaseDC(0, dc);
+        DeleteObject(master);
+        EXPECT_TRUE(shownBits == masterBits);
+    });
 }
 
 TEST_F(InfoDialogs, AHundredOpeningsOfAboutLeaveNothingBehind)

@@ -8,6 +8,8 @@
 
 #include <stddef.h>
 
+#include <string>
+
 // Installs the checking heap for the life of the object.
 class CheckedLabelHeap {
 public:
@@ -32,5 +34,11 @@ WNDPROC ProbeProc();
 
 COLORREF PixelOf(HWND window, int x, int y);
 int CountLabelSlots();
+
+// Each text of the window's static and button controls, measured with DrawText
+// DT_CALCRECT in the font it is drawn in (a styled label's own, else the
+// control's) against the room its control gives it: a line for each that
+// overflows ("102 'The Tidelocker...': 431x128 in 459x120"), empty when all fit.
+std::string TextsThatDoNotFit(HWND window);
 
 #endif

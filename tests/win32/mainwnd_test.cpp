@@ -4,8 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "../tools/gdi_count.h"
 #include "core/globals.h"
 #include "hook/hook_contract.h"
+#include "label_support.h"
+#include "paint/styled_label.h"
+#include "ui/main_scale.h"
 #include "ui/mainwnd.h"
 #include "ui/shell_folder_list.h"
 #include "ui/shell_open.h"
@@ -113,6 +117,124 @@ TEST_F(ControlWindow, ClosingAsksFirstAndNoKeepsEverything)
     EXPECT_EQ(MainWindow, seen[0].owner);
     std::string folder = folder_.path().substr(0, folder_.path().size() - 1);
     EXPECT_NE(std::string::npos, seen[0].text.find("folder:\n\n" + folder + "\n\nAre you sure"));
+}
+
+// Where each control stands in the window's client area, in child order.
+std::vector<RECT> ControlRects(HWND window)
+{
+    std::vector<RECT> rects;
+    for (HWND child = GetWindow(window, GW_CHILD); child != 0;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(0, window, reinterpret_cast<POINT*>(&r), 2);
+        rects.push_back(r);
+    }
+    return rects;
+}
+
+int IconWidthOf(HWND control)
+{
+    return IconWidth(reinterpret_cast<HICON>(SendMessageA(control, STM_GETICON, 0, 0)));
+}
+
+// The window as the template puts it at `dpi`: its client area, and each control
+// where it stands; the icon control, which takes its icon's size, at its place.
+void ExpectTemplateLayout(HWND window, UINT dpi)
+{
+    MainLayout layout;
+    ASSERT_TRUE(LayOutMainTemplate(dpi, &layout));
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(layout.client.cx, client.right);
+    EXPECT_EQ(layout.client.cy, client.bottom);
+    std::vector<RECT> rects = ControlRects(window);
+    ASSERT_EQ(static_cast<size_t>(layout.count), rects.size());
+    for (int i = 0; i < layout.count; ++i) {
+        SCOPED_TRACE(testing::Message() << "control " << i);
+        const RECT& want = layout.controls[i];
+        EXPECT_EQ(want.left, rects[i].left);
+        EXPECT_EQ(want.top, rects[i].top);
+        if (i == 0)
+            continue;
+        EXPECT_EQ(want.right, rects[i].right);
+        EXPECT_EQ(want.bottom, rects[i].bottom);
+    }
+}
+
+// At the DPI the tests run at: the template laid out as the dialog manager laid
+// it out (the same arithmetic follows a change of DPI), and every text of the
+// shown window fits its control.
+TEST_F(ControlWindow, LaysOutAsTheDialogManagerAndEveryTextFitsAtTheDisplayDpi)
+{
+    ExpectTemplateLayout(MainWindow, ScreenDpi());
+    Show();
+    PumpMessages(100);
+    EXPECT_EQ(ScaleToDpi(32, ScreenDpi()), IconWidthOf(GetWindow(MainWindow, GW_CHILD)));
+    EXPECT_EQ("", TextsThatDoNotFit(MainWindow));
+}
+
+// Moved to monitors of other scales, the window follows by itself, since the
+// dialog manager never sees it: the size and layout of its template at the new
+// DPI (also what it answers WM_GETDPISCALEDSIZE), the template's font for the
+// DPI, the icon at its size, and every button drawn in fonts for it. Its own
+// font and icon are freed as the next ones come. The last three changes play a
+// Windows that cannot tell the frame or the metrics at a DPI.
+TEST_F(ControlWindow, FollowsAChangeOfDpiFromItsTemplate)
+{
+    Show();
+    PumpMessages(100);
+    DisplayAt display(ScreenDpi());
+    long gdiAfterFirst = 0;
+    UINT from = ScreenDpi();
+    int step = 0;
+    for (UINT to : { 192u, 144u, 96u, 120u, 336u, 192u, 144u, 96u }) {
+        SCOPED_TRACE(testing::Message() << from << " to " << to << " DPI");
+        display.Play(to);
+        if (++step == 6)
+            display.WithoutNewerCalls();
+        SIZE asked = { 0, 0 };
+        EXPECT_EQ(TRUE, SendMessageA(MainWindow, WM_GETDPISCALEDSIZE, to,
+                                     reinterpret_cast<LPARAM>(&asked)));
+        RECT before;
+        GetWindowRect(MainWindow, &before);
+        SendDpiChange(MainWindow, from, to);
+        PumpMessages(30);
+        RECT frame;
+        GetWindowRect(MainWindow, &frame);
+        EXPECT_EQ(before.left, frame.left);
+        EXPECT_EQ(before.top, frame.top);
+        ExpectTemplateLayout(MainWindow, to);
+        // The size asked for is the template's client area in the frame of that
+        // DPI: under Wine the frame is drawn at the screen's DPI whatever is
+        // played, so it is the window's own size only there.
+        MainLayout layout;
+        ASSERT_TRUE(LayOutMainTemplate(to, &layout));
+        EXPECT_GT(asked.cx, layout.client.cx);
+        EXPECT_GT(asked.cy, layout.client.cy);
+        if (to == ScreenDpi()) {
+            EXPECT_EQ(asked.cx, frame.right - frame.left);
+            EXPECT_EQ(asked.cy, frame.bottom - frame.top);
+        }
+        LOGFONTA font = {};
+        GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(MainWindow, IdShiftOption,
+                                                               WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        EXPECT_EQ(-MulDiv(8, to, 72), font.lfHeight);
+        EXPECT_STREQ("MS Sans Serif", font.lfFaceName);
+        for (int id = IdDownload; id <= IdContest; ++id) {
+            int index = FindLabelSlot(GetDlgItem(MainWindow, id));
+            ASSERT_NE(LabelSlotCount, index) << id;
+            EXPECT_EQ(-MulDiv(id == IdContest ? 19 : 10, to, 72), LabelSlots[index]->font->lfHeight)
+                << id;
+        }
+        EXPECT_EQ(ScaleToDpi(32, to), IconWidthOf(GetWindow(MainWindow, GW_CHILD)));
+        if (gdiAfterFirst == 0)
+            gdiAfterFirst = CountGdiObjects(GetCurrentProcess());
+        from = to;
+    }
+    EXPECT_EQ(gdiAfterFirst, CountGdiObjects(GetCurrentProcess())) << "fonts or icons left behind";
+    EXPECT_EQ(IdHide, GetDlgCtrlID(GetFocus())) << "the focus moved";
 }
 
 std::wstring Wide(const std::string& path)

@@ -105,29 +105,39 @@ TEST_F(OwnerButtons, ShowPaintsEveryButtonWithItsOwnLabelAndLook)
 TEST_F(OwnerButtons, EachStateHasItsLook)
 {
     Show();
-    struct Case { int id; UINT action, state; COLORREF text, back; int points; };
+    // dpi: the button's, as Windows tells it (0: a Windows that does not, where
+    // the screen's LOGPIXELSY counts); its fonts are made for it.
+    struct Case { int id; UINT action, state; COLORREF text, back; int points; UINT dpi; };
     const Case cases[] = {
-        { 101, ODA_SELECT, ODS_SELECTED, Yellow, RGB(0, 0, 0), 7 },     // pressed
-        { 100, ODA_SELECT, ODS_SELECTED, Yellow, RGB(0, 0, 0), 9 },
-        { 106, ODA_SELECT, ODS_SELECTED, Yellow, RGB(0, 0, 0), 15 },
-        { 101, ODA_SELECT, 0, Yellow, Brown, 10 },                      // released
-        { 101, ODA_SELECT, ODS_FOCUS, Yellow, Brown, 10 },
-        { 101, ODA_FOCUS, ODS_FOCUS, Yellow, Brown, 10 },
-        { 101, ODA_FOCUS, 0, White, DarkGrey, 10 },
-        { 106, ODA_FOCUS, 0, White, Orange, 19 },
-        { 102, ODA_SELECT, ODS_DISABLED | ODS_SELECTED, Silver, DarkGrey, 10 },
-        { 102, ODA_FOCUS, ODS_DISABLED | ODS_FOCUS, Silver, DarkGrey, 10 },
-        { 102, ODA_DRAWENTIRE, ODS_DISABLED, Silver, DarkGrey, 10 },
+        { 101, ODA_SELECT, ODS_SELECTED, Yellow, RGB(0, 0, 0), 7, 96 },     // pressed
+        { 100, ODA_SELECT, ODS_SELECTED, Yellow, RGB(0, 0, 0), 9, 96 },
+        { 106, ODA_SELECT, ODS_SELECTED, Yellow, RGB(0, 0, 0), 15, 96 },
+        { 101, ODA_SELECT, 0, Yellow, Brown, 10, 96 },                      // released
+        { 101, ODA_SELECT, ODS_FOCUS, Yellow, Brown, 10, 96 },
+        { 101, ODA_FOCUS, ODS_FOCUS, Yellow, Brown, 10, 96 },
+        { 101, ODA_FOCUS, 0, White, DarkGrey, 10, 96 },
+        { 106, ODA_FOCUS, 0, White, Orange, 19, 96 },
+        { 102, ODA_SELECT, ODS_DISABLED | ODS_SELECTED, Silver, DarkGrey, 10, 96 },
+        { 102, ODA_FOCUS, ODS_DISABLED | ODS_FOCUS, Silver, DarkGrey, 10, 96 },
+        { 102, ODA_DRAWENTIRE, ODS_DISABLED, Silver, DarkGrey, 10, 96 },
+        { 101, ODA_FOCUS, 0, White, DarkGrey, 10, 144 },                    // other scales
+        { 101, ODA_SELECT, ODS_SELECTED, Yellow, RGB(0, 0, 0), 7, 192 },
+        { 100, ODA_SELECT, ODS_SELECTED, Yellow, RGB(0, 0, 0), 9, 120 },
+        { 106, ODA_FOCUS, 0, White, Orange, 19, 192 },
+        { 106, ODA_SELECT, ODS_SELECTED, Yellow, RGB(0, 0, 0), 15, 336 },
+        { 104, ODA_FOCUS, ODS_FOCUS, Yellow, Brown, 10, 0 },
     };
     for (const Case& c : cases) {
+        DisplayAt display(c.dpi);
         Draw(c.id, c.action, c.state);
         const LabelSlot* slot = SlotOf(c.id);
         SCOPED_TRACE(testing::Message() << "button " << c.id << " action " << c.action
-                                        << " state " << c.state);
+                                        << " state " << c.state << " at " << c.dpi << " DPI");
+        UINT dpi = c.dpi != 0 ? c.dpi : ScreenDpi();
         EXPECT_EQ(c.text, slot->textColor);
         EXPECT_EQ(c.back, slot->backColor);
         EXPECT_EQ(c.back, Corner(c.id));
-        EXPECT_EQ(-MulDiv(c.points, 96, 72), slot->font->lfHeight);
+        EXPECT_EQ(-MulDiv(c.points, dpi, 72), slot->font->lfHeight);
         EXPECT_EQ(c.points >= 10 && c.id != 106 ? FW_BOLD : FW_NORMAL, slot->font->lfWeight);
     }
 }

@@ -8,6 +8,7 @@
 
 #include "label_support.h"
 #include "paint/styled_label.h"
+#include "win32_support.h"
 
 namespace {
 
@@ -237,6 +238,25 @@ TEST(FontSpec, DescribesTheFontForTheWindowsDevice)
     EXPECT_EQ(PROOF_QUALITY, second->lfQuality);
     EXPECT_EQ(0, second->lfWidth);
     EXPECT_EQ(FW_NORMAL, MakeFontSpec("Arial", 10, 0, 0, 0, 0, desktop)->lfWeight);
+}
+
+// The height comes from the DPI of the window the font is for, as Windows tells
+// it per window (a monitor of another scale); where Windows cannot tell it
+// (dpi 0 below: no GetDpiForWindow), from the screen's LOGPIXELSY.
+TEST(FontSpec, TakesTheHeightFromTheWindowsDpi)
+{
+    struct Row { UINT dpi; int points; LONG height; };
+    const Row rows[] = {
+        { 96, 10, -13 }, { 96, 7, -9 }, { 96, 19, -25 }, { 120, 10, -17 }, { 144, 10, -20 },
+        { 144, 22, -44 }, { 192, 7, -19 }, { 192, 19, -51 }, { 336, 6, -28 },
+        { 0, 10, -MulDiv(10, static_cast<int>(ScreenDpi()), 72) },
+    };
+    HWND desktop = GetDesktopWindow();
+    for (const Row& row : rows) {
+        DisplayAt display(row.dpi);
+        EXPECT_EQ(row.height, MakeFontSpec("Verdana", row.points, 0, 0, 0, 0, desktop)->lfHeight)
+            << row.points << " points at " << row.dpi << " DPI";
+    }
 }
 
 // Memory running out: the allocations are, in order, the slot (at a first

@@ -161,6 +161,68 @@ DWORD WINAPI MessageBoxWatcher::Run(void* param)
     return 0;
 }
 
+UINT ScreenDpi()
+{
+    HDC dc = GetDC(0);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(0, dc);
+    return static_cast<UINT>(dpi);
+}
+
+static UINT PlayedDpi;
+
+static UINT WINAPI PlayedDpiForWindow(HWND window)
+{
+    return IsWindow(window) ? PlayedDpi : 0;
+}
+
+DisplayAt::DisplayAt(UINT dpi) : saved_(DisplayScale)
+{
+    Play(dpi);
+}
+
+void DisplayAt::Play(UINT dpi)
+{
+    PlayedDpi = dpi;
+    DisplayScale.dpiForWindow = dpi != 0 ? PlayedDpiForWindow : 0;
+}
+
+DisplayAt::~DisplayAt()
+{
+    DisplayScale = saved_;
+}
+
+void DisplayAt::WithoutNewerCalls()
+{
+    DisplayScale.systemMetricsForDpi = 0;
+    DisplayScale.adjustWindowRectExForDpi = 0;
+    DisplayScale.setDialogControlDpiChangeBehavior = 0;
+}
+
+void SendDpiChange(HWND window, UINT fromDpi, UINT toDpi)
+{
+    RECT place;
+    GetWindowRect(window, &place);
+    RECT suggested = { place.left, place.top,
+                       place.left + MulDiv(place.right - place.left, toDpi, fromDpi),
+                       place.top + MulDiv(place.bottom - place.top, toDpi, fromDpi) };
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(toDpi, toDpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+}
+
+int IconWidth(HICON icon)
+{
+    ICONINFO info = {};
+    BITMAP mask = {};
+    if (icon != 0 && GetIconInfo(icon, &info)) {
+        GetObjectA(info.hbmMask, sizeof mask, &mask);
+        DeleteObject(info.hbmMask);
+        if (info.hbmColor != 0)
+            DeleteObject(info.hbmColor);
+    }
+    return mask.bmWidth;
+}
+
 void UseInstallDir(const std::string& folder)
 {
     CopyText(InstallDir, sizeof InstallDir, folder.c_str());

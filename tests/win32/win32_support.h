@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/display_scale.h"
+
 // A fresh folder under the temporary folder, removed with its contents at the end.
 class ScratchFolder {
 public:
@@ -48,6 +50,31 @@ private:
     mutable CRITICAL_SECTION lock_;
     std::vector<SeenMessageBox> seen_;
 };
+
+// The DPI this test program runs at: the LogPixels of its prefix (96, or 144
+// and 192 in the runs at those scales).
+UINT ScreenDpi();
+
+// Plays a monitor of another scale for the life of the object: every window the
+// program asks about is at `dpi` (0: Windows without GetDpiForWindow, where the
+// program reads LOGPIXELSY). The other looked-up calls can be taken away too.
+class DisplayAt {
+public:
+    explicit DisplayAt(UINT dpi);
+    ~DisplayAt();
+    void Play(UINT dpi);            // now at another
+    void WithoutNewerCalls();       // no GetSystemMetricsForDpi, SetDialog... either
+private:
+    DisplayScaleCalls saved_;
+};
+
+// Sends a window WM_DPICHANGED as Windows sends it when the window has moved to
+// a monitor at `toDpi`: with the rectangle it suggests (its place, its size
+// scaled from the DPI it had). What that posts is left in the queue.
+void SendDpiChange(HWND window, UINT fromDpi, UINT toDpi);
+
+// The width of an icon's images (0 for no icon).
+int IconWidth(HICON icon);
 
 // Points InstallDir and PocketDir at a folder for the length of a test.
 void UseInstallDir(const std::string& folder);
