@@ -81,23 +81,61 @@ static bool ListOpen;                   // what the list's latest answer says of
 static bool ListQuestionOut;            // asked for the search under way, not answered yet
 static HWND ListedWindow;               // the list's latest answer for that search
 
+static void EndFolderSettling();
+
 static void EndFolderSearch()
 {
     StopFolderSearch(&PendingSearch);
     KillTimer(MainWindow, FolderSearchTimer);
+    EndFolderSettling();
     OpeningCancelled = OpeningRequest != 0;
 }
+
+// After the raise the folder window is given the foreground again, for a few
+// attempts' time, should it have fallen to the desktop or back to the control
+// window: under Wine, hiding the control window hands the keyboard focus on
+// through the X server some tens of ms later, and the desktop may take it. A
+// window of another program that the user went on to is left in front.
+enum { FolderSettleTimer = 2, FolderSettleChecks = 3 };
+static HWND RaisedFolder;
+static int SettleChecksLeft;
 
 static void RaiseFolderWindow(HWND folder)
 {
     // Passing through the topmost band lifts the folder above every other window.
-    // Posted to the folder window's thread: a busy Explorer keeps no one waiting.
-    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS;
+    // Posted to the folder window's thread, which activates nothing of itself:
+    // a busy Explorer keeps no one waiting.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
     SetWindowPos(folder, HWND_TOPMOST, 0, 0, 0, 0, flags);
     SetForegroundWindow(folder);
     SetWindowPos(folder, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
     HideMainWindow(MainWindow);
     SetForegroundWindow(folder);
+    RaisedFolder = folder;
+    SettleChecksLeft = FolderSettleChecks;
+    SetTimer(MainWindow, FolderSettleTimer, FolderSearchPauseMs, 0);
+}
+
+static void EndFolderSettling()
+{
+    RaisedFolder = 0;
+    KillTimer(MainWindow, FolderSettleTimer);
+}
+
+static bool LostToNobody(HWND foreground)
+{
+    return foreground == 0 || foreground == GetDesktopWindow() || foreground == GetShellWindow()
+        || foreground == MainWindow;
+}
+
+static void SettleFolderWindow()
+{
+    HWND foreground = GetForegroundWindow();
+    if (RaisedFolder != 0 && foreground != RaisedFolder && IsWindowVisible(RaisedFolder)
+        && LostToNobody(foreground))
+        SetForegroundWindow(RaisedFolder);
+    if (--SettleChecksLeft <= 0)
+        EndFolderSettling();
 }
 
 static const FolderSearchOps SearchOps = { FindTopLevel, IsShown, IsExplorerWindow };
@@ -304,6 +342,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_TIMER:
         if (wParam == FolderSearchTimer)
             ContinueFolderSearch();
+        else if (wParam == FolderSettleTimer)
+            SettleFolderWindow();
         return 0;
     case FolderOpenedMessage:
         OnFolderOpened(static_cast<unsigned>(wParam), lParam != 0);
