@@ -7,9 +7,11 @@
 #include "workspace.h"
 #include "../core/autostart.h"
 #include "../core/globals.h"
+#include "../core/messages.h"
+#include "../core/system_calls.h"
 #include "../hook/bridge.h"
+#include "../shell/shell_folder_list.h"
 #include "../ui/mainwnd.h"
-#include "../ui/shell_folder_list.h"
 
 static int RunMessageLoop()
 {
@@ -33,6 +35,9 @@ static int RunProgram()
 
     if (!CreateMainWindow())
         return 0;           // nothing to show and nothing to hook without it
+    // Once the hook is in, this thread answers the mouse of other programs, and
+    // touches the disk no more.
+    PrepareAutostart();
 
     if (!InstallMouseHook(MainWindow)) {
         DestroyWindow(MainWindow);
@@ -48,10 +53,18 @@ static int RunProgram()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     LockLibrarySearch();    // first: before anything can load a library
+    if (!CanCheckRelays(FindSystemCall)) {
+        MessageBoxA(0, OldWindowsText, AppCaption, MB_ICONERROR);
+        return 0;
+    }
     if (HandOverToRunningCopy())
         return 0;
     AppInstance = instance;
     int exitCode = RunProgram();
-    EndShellThreads();
+    // The hook is gone, but its procedure may still be running on a worker (the
+    // shell's UI there gets mouse input too): the library goes once they have
+    // ended. One still in the shell keeps it until the process ends.
+    if (EndShellThreads())
+        ReleaseHookLibrary();
     return exitCode;
 }

@@ -21,3 +21,10 @@ void LockLibrarySearch()
     if (setDllDirectory != 0)       // Windows before XP SP1 has neither
         setDllDirectory("");
 }
+
+bool CanCheckRelays(void* (*find)(const char* module, const char* name))
+{
+    return find("kernel32.dll", "QueryFullProcessImageNameW") != 0
+        && find("kernel32.dll", "K32GetMappedFileNameW") != 0
+        && find("kernel32.dll", "CompareStringOrdinal") != 0;
+}

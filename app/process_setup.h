@@ -9,4 +9,11 @@
 // folder is taken out. Libraries loaded by full path are not concerned.
 void LockLibrarySearch();
 
+// The hook library trusts only a relay whose process it can check, with calls
+// that Windows has from version 7 on (QueryFullProcessImageNameW,
+// K32GetMappedFileNameW and CompareStringOrdinal in KERNEL32). Before that no
+// click would ever reach the program. `find` looks a call up (FindSystemCall;
+// tests play an older Windows).
+bool CanCheckRelays(void* (*find)(const char* module, const char* name));
+
 #endif

@@ -12,6 +12,24 @@
 
 const WCHAR* RunningCopyImage = L"" PROGRAM_FILE;
 
+// True for RunningCopyImage and the names a copy of it gets: it begins with the
+// same name before ".exe" and ends in ".exe", in any letter case ("ClickPocket
+// (2).exe", as a second download is saved).
+static bool IsRunningCopyName(const WCHAR* name)
+{
+    static const WCHAR Extension[] = L".exe";
+    const int extension = 4;
+    int stem = lstrlenW(RunningCopyImage) - extension;
+    int length = lstrlenW(name);
+    if (stem <= 0 || length < stem + extension || lstrcmpiW(name + length - extension, Extension))
+        return false;
+    WCHAR start[MAX_PATH];
+    lstrcpynW(start, name, stem + 1);
+    WCHAR expected[MAX_PATH];
+    lstrcpynW(expected, RunningCopyImage, stem + 1);
+    return lstrcmpiW(start, expected) == 0;
+}
+
 // True when the window belongs to a process that runs a ClickPocket.exe, from
 // whatever folder: any other program may title a window like ours. Asking needs
 // no answer from that process, only what the system keeps about it.
@@ -33,12 +51,16 @@ static bool IsClickPocketWindow(HWND window, DWORD* process)
     CloseHandle(handle);
     if (!named)
         return false;       // a longer path than we read counts for nothing
-    const WCHAR* name = image;
-    for (const WCHAR* p = image; *p != 0; ++p) {
+    // A copy started through its 8.3 path is named by the alias: its long name counts.
+    WCHAR full[MAX_PATH];
+    DWORD fullLength = GetLongPathNameW(image, full, MAX_PATH);
+    const WCHAR* path = fullLength != 0 && fullLength < MAX_PATH ? full : image;
+    const WCHAR* name = path;
+    for (const WCHAR* p = path; *p != 0; ++p) {
         if (*p == L'\\')
             name = p + 1;
     }
-    return lstrcmpiW(name, RunningCopyImage) == 0;
+    return IsRunningCopyName(name);
 }
 
 // Everything here is read or posted, never sent: a running copy that is stopped

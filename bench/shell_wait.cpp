@@ -11,7 +11,7 @@
 #include "core/text_util.h"
 #include "hook/hook_contract.h"
 #include "ui/mainwnd.h"
-#include "ui/shell_open.h"
+#include "shell/shell_open.h"
 
 static BOOL WINAPI SlowShellExecute(SHELLEXECUTEINFOA* info)
 {

@@ -25,10 +25,57 @@ static bool OpenUserRunKey(HKEY* key)
 
 // This executable's full path. A path that filled the buffer was cut short, and a
 // cut-off path would start nothing at log-on: it is refused rather than stored.
-static bool ThisProgramPath(char* path, DWORD size)
+static bool StartedPath(char* path, DWORD size)
 {
     DWORD length = GetModuleFileNameA(AppInstance, path, size);
     return length != 0 && length < size;
+}
+
+static bool SameWideText(const WCHAR* first, const WCHAR* second)
+{
+    for (; *first == *second; ++first, ++second) {
+        if (*first == 0)
+            return true;
+    }
+    return false;
+}
+
+// The long form of the path the program was started with: a copy started through
+// its 8.3 name ("C:\Tools\CLICKP~1.EXE") would otherwise come back under that
+// name at every log-on. The program is ANSI end to end: a long path that the code
+// page cannot carry, character for character, is not used.
+static bool LongProgramPath(char* path, int size)
+{
+    WCHAR started[MAX_PATH];
+    DWORD length = GetModuleFileNameW(AppInstance, started, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    WCHAR full[MAX_PATH];
+    length = GetLongPathNameW(started, full, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    WCHAR back[MAX_PATH];
+    return WideCharToMultiByte(CP_ACP, 0, full, -1, path, size, 0, 0) != 0
+        && MultiByteToWideChar(CP_ACP, 0, path, -1, back, MAX_PATH) != 0
+        && SameWideText(back, full);
+}
+
+// Worked out once: the long form asks the file system, which the control window's
+// thread does not once the hook is in.
+static char ProgramPath[RunValueBufferSize];
+
+void PrepareAutostart()
+{
+    if (!LongProgramPath(ProgramPath, sizeof ProgramPath)
+        && !StartedPath(ProgramPath, sizeof ProgramPath))
+        ProgramPath[0] = '\0';
+}
+
+static bool ThisProgramPath(char* path, DWORD size)
+{
+    if (ProgramPath[0] == '\0')
+        PrepareAutostart();
+    return ProgramPath[0] != '\0' && CopyText(path, size, ProgramPath);
 }
 
 // The command stored in the Run value: the path in double quotes, so that Windows

@@ -17,6 +17,11 @@ static const char RunValueName[] = "CLICKPOCKET";
 enum { RunValueBufferSize = 2048 };
 static_assert(RunValueBufferSize >= 3 * (MAX_PATH - 1) + 2 + 1, "the quoted module path fits");
 
+// Works out the path the Run value names: the long form of the executable's path
+// where the code page carries it, else the path it was started with. Called at
+// start-up, before the hook is in; SetAutostart calls it itself otherwise.
+void PrepareAutostart();
+
 // enable: write the user's value with this executable's quoted path; otherwise
 // remove the user's value. Either way a machine-wide value naming this
 // executable goes, in both registry views, where the account may remove it;

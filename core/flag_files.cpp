@@ -6,9 +6,11 @@
 #include "messages.h"
 #include "text_util.h"
 
+FileCallSet FileCalls = { fopen, remove };
+
 bool FileExists(const char* path)
 {
-    FILE* file = fopen(path, "rb");
+    FILE* file = FileCalls.open(path, "rb");
     if (file == 0)
         return false;
     fclose(file);
@@ -17,7 +19,7 @@ bool FileExists(const char* path)
 
 bool CreateFlagFile(const char* path)
 {
-    FILE* file = fopen(path, "wb");
+    FILE* file = FileCalls.open(path, "wb");
     if (file != 0)
         fclose(file);
     return FileExists(path);
@@ -25,7 +27,7 @@ bool CreateFlagFile(const char* path)
 
 bool RemoveFlagFile(const char* path)
 {
-    remove(path);
+    FileCalls.remove(path);
     return !FileExists(path);
 }
 

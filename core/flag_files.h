@@ -5,6 +5,17 @@
 
 #include <windows.h>
 
+#include <stdio.h>
+
+// The file calls behind the marker files: the standard library's by default.
+// Tests put in their own to see which thread makes each (the control window's
+// thread makes none once the hook is in).
+struct FileCallSet {
+    FILE* (*open)(const char* path, const char* mode);
+    int (*remove)(const char* path);
+};
+extern FileCallSet FileCalls;
+
 // True when the file can be opened for binary reading (a folder cannot).
 bool FileExists(const char* path);
 

@@ -6,7 +6,11 @@
 
 static const char AppCaption[] = "ClickPocket 1.0";
 
+// Room for any message that quotes a path, whatever the path's length.
+enum { MessageBufferSize = 4096 + 1024 };
+
 // Start-up and workspace folder.
+static const char OldWindowsText[] = "This version of ClickPocket needs Windows 7 or later.";
 static const char FileAccessErrorText[] =
     "File access error in folder \"My ClickPocket\". Program will terminate.";
 static const char FlagFileErrorPattern[] =

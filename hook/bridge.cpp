@@ -42,6 +42,15 @@ bool InstallMouseHook(HWND mainWindow)
     if (RelayWindow == 0)
         return FailBridge(mainWindow, CreateRelayErrorText);
 
+    // Read before the hook is in: from then on this thread answers the mouse of
+    // other programs, and a file call may wait seconds on a sleeping disk.
+    char shiftFlag[PathBufferSize];
+    bool shiftOn = MakeInstallPath(shiftFlag, sizeof shiftFlag, ShiftFlagName)
+        && FileExists(shiftFlag);
+    PublishShiftOption(shiftOn);
+    if (shiftOn)
+        CheckDlgButton(mainWindow, 500, BST_CHECKED);
+
     // By its full path: a library of that name anywhere else on the search path
     // would otherwise stand in for a missing one, inside every program we hook.
     char libraryPath[PathBufferSize];
@@ -63,33 +72,21 @@ bool InstallMouseHook(HWND mainWindow)
     PublishNumber(RELAY_FIELD_HOOK_HANDLE,
                   static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(HookHandle)));
 
-    char shiftFlag[PathBufferSize];
-    MakeInstallPath(shiftFlag, sizeof shiftFlag, ShiftFlagName);
-    if (FileExists(shiftFlag)) {
-        SetDlgItemTextA(RelayWindow, RELAY_FIELD_SHIFT_OPTION, "1");
-        CheckDlgButton(mainWindow, 500, BST_CHECKED);
-    } else {
-        SetDlgItemTextA(RelayWindow, RELAY_FIELD_SHIFT_OPTION, "0");
-    }
-
     // The ready title comes last: whoever finds it finds every field filled.
     SetWindowTextA(RelayWindow, RELAY_TITLE_READY);
     return true;
 }
 
-void SetShiftOption(bool on, HWND owner)
+void PublishShiftOption(bool on)
 {
-    char path[PathBufferSize];
-    MakeInstallPath(path, sizeof path, ShiftFlagName);
-    if (on) {
-        if (!CreateFlagFile(path))
-            ShowFlagFileError(owner, FlagCodeShiftOn);
-    } else {
-        if (!RemoveFlagFile(path))
-            ShowFlagFileError(owner, FlagCodeShiftOff);
-    }
-    // The running program follows the request even when the file could not follow it.
     SetDlgItemTextA(RelayWindow, RELAY_FIELD_SHIFT_OPTION, on ? "1" : "0");
+}
+
+bool ShiftOptionPublished()
+{
+    char text[4] = "";
+    GetDlgItemTextA(RelayWindow, RELAY_FIELD_SHIFT_OPTION, text, sizeof text);
+    return text[0] == '1';
 }
 
 HookReleaseCalls HookRelease = { UnhookWindowsHookEx, PostMessageA };
@@ -105,9 +102,14 @@ void TearDownHookBridge()
         // folder could be neither deleted nor updated. A post never waits.
         HookRelease.post(HWND_BROADCAST, WM_NULL, 0, 0);
     }
-    if (HookModule != 0)
-        FreeLibrary(HookModule);
     if (RelayWindow != 0)
         DestroyWindow(RelayWindow);            // normally gone already with its owner
     PostQuitMessage(0);
+}
+
+void ReleaseHookLibrary()
+{
+    if (HookModule != 0)
+        FreeLibrary(HookModule);
+    HookModule = 0;
 }

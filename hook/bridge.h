@@ -9,11 +9,19 @@
 // title. False after its message box; what it obtained stays for the teardown.
 bool InstallMouseHook(HWND mainWindow);
 
-// Stores the Shift option in shift.dat and publishes it in relay field 102.
-void SetShiftOption(bool on, HWND owner);
+// Publishes the Shift option in relay field 102 (the hook library reads it there),
+// and tells what was published last.
+void PublishShiftOption(bool on);
+bool ShiftOptionPublished();
 
-// Undoes the bridge when the control window is destroyed, and ends the message loop.
+// Undoes the bridge when the control window is destroyed, and ends the message
+// loop. The hook library stays loaded: see ReleaseHookLibrary.
 void TearDownHookBridge();
+
+// Frees the hook library. Only once the hook is gone and no thread of ours can
+// still be inside its procedure: the shell's UI on a worker thread gets mouse
+// input too, so at exit the workers end first.
+void ReleaseHookLibrary();
 
 // The calls that let go of the hook: the real ones by default. Wine never unloads
 // a hook library, so tests put in their own to see that every top-level window is

@@ -16,9 +16,13 @@
 #define CLICKPOCKET_HOOK_CONTRACT_H
 
 #define HOOK_LIBRARY_FILE      "ClickPocket.dll"
-// The program's file name: a relay counts for the library only when its process
-// runs this file from the library's own folder.
+// The program's file name as it ships. A relay counts for the library only when
+// its process runs, from the library's own folder, a file whose name begins with
+// PROGRAM_NAME_START and ends with PROGRAM_NAME_END, in any letter case (a second
+// download comes as "ClickPocket (2).exe"), or that file's 8.3 alias.
 #define PROGRAM_FILE           "ClickPocket.exe"
+#define PROGRAM_NAME_START     "ClickPocket"
+#define PROGRAM_NAME_END       ".exe"
 #define HOOK_PROC_EXPORT       "CLICKPOCKET_MSP"
 #define PRIVATE_MESSAGE_NAME   "uCLICKPOCKET_PRIVATEMSG"
 

@@ -95,21 +95,64 @@ inline int FileNameStart(const wchar_t* path, int length)
 // (ordinally, without regard to case: CompareStringOrdinal in the library).
 typedef bool (*SameTextFunction)(const wchar_t* first, const wchar_t* second, int length);
 
-static const wchar_t ProgramFileName[] = L"" PROGRAM_FILE;
-enum { ProgramFileNameLength = sizeof ProgramFileName / sizeof ProgramFileName[0] - 1 };
+static const wchar_t ProgramNameStart[] = L"" PROGRAM_NAME_START;
+static const wchar_t ProgramNameEnd[] = L"" PROGRAM_NAME_END;
+enum {
+    ProgramNameStartLength = sizeof ProgramNameStart / sizeof ProgramNameStart[0] - 1,
+    ProgramNameEndLength = sizeof ProgramNameEnd / sizeof ProgramNameEnd[0] - 1
+};
 
-// True when image, the path of the relay's program, is the program file in the
-// folder of library, the hook library's path: the same folder up to its last
-// backslash, the whole of it (a folder that merely begins the same is another
-// folder), and the program's own file name. Both paths must be in one form.
+// True for a name of the program's file: "ClickPocket.exe", or a copy of it
+// renamed as a browser or Explorer names a second one ("ClickPocket (2).exe",
+// "ClickPocket - Copy.exe"). Any other program, even beside the library (a
+// portable copy often sits in Downloads, beside installers and script hosts),
+// is not trusted.
+inline bool IsProgramFileName(const wchar_t* name, int length, SameTextFunction sameText)
+{
+    return length >= ProgramNameStartLength + ProgramNameEndLength
+           && sameText(name, ProgramNameStart, ProgramNameStartLength)
+           && sameText(name + length - ProgramNameEndLength, ProgramNameEnd,
+                       ProgramNameEndLength);
+}
+
+// True when image, the path of the relay's program, lies in the folder of
+// library, the hook library's path: the same folder up to its last backslash,
+// the whole of it (a folder that merely begins the same is another folder), with
+// a file name after it. Both paths must be in one form.
+inline bool IsBesideLibrary(const wchar_t* image, int imageLength, const wchar_t* library,
+                            int libraryLength, SameTextFunction sameText)
+{
+    int folder = FileNameStart(library, libraryLength);
+    return folder > 0 && FileNameStart(image, imageLength) == folder && imageLength > folder
+           && sameText(image, library, folder);
+}
+
+// True when image is a program file (IsProgramFileName) beside the library.
 inline bool IsProgramBesideLibrary(const wchar_t* image, int imageLength, const wchar_t* library,
                                    int libraryLength, SameTextFunction sameText)
 {
-    int folder = FileNameStart(library, libraryLength);
-    return folder > 0 && FileNameStart(image, imageLength) == folder
-           && imageLength - folder == ProgramFileNameLength
-           && sameText(image, library, folder)
-           && sameText(image + folder, ProgramFileName, ProgramFileNameLength);
+    int name = FileNameStart(image, imageLength);
+    return IsBesideLibrary(image, imageLength, library, libraryLength, sameText)
+           && IsProgramFileName(image + name, imageLength - name, sameText);
+}
+
+// True for a file name that may be an 8.3 alias ("CLICKP~1.EXE"), as a program
+// started through its short path is named: at most eight and three characters,
+// with a tilde. Whose alias it is, only the file system can say.
+inline bool MayBeShortAlias(const wchar_t* name, int length)
+{
+    bool tilde = false;
+    int dot = -1;
+    for (int i = 0; i < length; ++i) {
+        if (name[i] == L'~')
+            tilde = true;
+        else if (name[i] == L'.' && dot < 0)
+            dot = i;
+        else if (name[i] == L'.')
+            return false;
+    }
+    int base = dot < 0 ? length : dot;
+    return tilde && base >= 1 && base <= 8 && (dot < 0 || length - dot - 1 <= 3);
 }
 
 // Windows names a mapped file by its volume's device, as QueryFullProcessImageNameW

@@ -48,7 +48,8 @@ static bool PostRequestForPress()
         return false;
 
     // The handle must name a window of the relay's own process.
-    HWND target = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(handleValue));
+    // Window handles are 32-bit values, sign-extended in a 64-bit process.
+    HWND target = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(handleValue)));
     DWORD targetProcess = 0;
     if (!IsWindow(target) || GetWindowThreadProcessId(target, &targetProcess) == 0
         || targetProcess != trusted.process)

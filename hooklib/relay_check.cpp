@@ -44,6 +44,35 @@ bool IsProgramBesideLibraryPath(const WCHAR* image, int imageLength, const WCHAR
     return IsProgramBesideLibrary(image, imageLength, library, libraryLength, SameFileNameText);
 }
 
+// A program started through its 8.3 path ("C:\Tools\CLICKP~1.EXE") is named by
+// that alias. The file system says whose alias it is: a directory lookup in the
+// library's own folder, which the system has just read to map the library, made
+// only for a name of that shape and once for the relay's process (the caller
+// remembers the answer). In its own frame, so that the common case does without.
+static __declspec(noinline) bool IsAliasOfProgramFile(const WCHAR* image, int length, int name,
+                                                      bool native)
+{
+    // A device path is reached through the object namespace's root.
+    static const WCHAR Root[] = L"\\\\?\\GLOBALROOT";
+    enum { RootLength = sizeof Root / sizeof Root[0] - 1 };
+    WCHAR path[RootLength + CheckedPathUnits];
+    int start = native ? RootLength : 0;
+    for (int i = 0; i < start; ++i)
+        path[i] = Root[i];
+    for (int i = 0; i < length; ++i)
+        path[start + i] = image[i];
+    path[start + length] = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    int aliasLength = lstrlenW(found.cAlternateFileName);
+    return aliasLength == length - name
+           && SameFileNameText(found.cAlternateFileName, image + name, aliasLength)
+           && IsProgramFileName(found.cFileName, lstrlenW(found.cFileName), SameFileNameText);
+}
+
 // Both paths as the volume's device names them, so that a subst or mapped
 // drive, or a short 8.3 name, cannot make the real ClickPocket look foreign.
 static bool RunsProgramBesideLibrary(DWORD process, HMODULE library)
@@ -67,12 +96,20 @@ static bool RunsProgramBesideLibrary(DWORD process, HMODULE library)
         return false;
     WCHAR image[CheckedPathUnits];
     DWORD imageLength = CheckedPathUnits;
-    BOOL read = queryImage(handle, drivePrefix != 0 ? 0 : PROCESS_NAME_NATIVE, image,
-                           &imageLength);
+    bool native = drivePrefix == 0;
+    BOOL read = queryImage(handle, native ? PROCESS_NAME_NATIVE : 0, image, &imageLength);
     CloseHandle(handle);
-    return read && IsProgramBesideLibraryPath(image, static_cast<int>(imageLength),
-                                              libraryPath + drivePrefix,
-                                              static_cast<int>(libraryLength) - drivePrefix);
+    if (!read)
+        return false;
+    const WCHAR* folder = libraryPath + drivePrefix;
+    int folderLength = static_cast<int>(libraryLength) - drivePrefix;
+    int length = static_cast<int>(imageLength);
+    if (IsProgramBesideLibraryPath(image, length, folder, folderLength))
+        return true;
+    int name = FileNameStart(image, length);
+    return IsBesideLibrary(image, length, folder, folderLength, SameFileNameText)
+           && MayBeShortAlias(image + name, length - name)
+           && IsAliasOfProgramFile(image, length, name, native);
 }
 
 static DWORD ProcessOf(HWND window)

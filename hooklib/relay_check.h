@@ -1,7 +1,8 @@
 // Which relay the hook library may trust. Any program can make a window with
 // the ready title whose control 100 names a window of its own; only the one of
-// a process running ClickPocket.exe from the folder this library was loaded
-// from gets the click, and with it the right to take the foreground.
+// a process running ClickPocket.exe (or a renamed copy of it, "ClickPocket
+// (2).exe": click_rules.h) from the folder this library was loaded from gets the
+// click, and with it the right to take the foreground.
 #ifndef CLICKPOCKET_RELAY_CHECK_H
 #define CLICKPOCKET_RELAY_CHECK_H
 
@@ -20,8 +21,8 @@ struct TrustedRelay {
 // too long, or this Windows lacks a call the check needs) counts for nothing.
 TrustedRelay FindTrustedRelay(HMODULE library, TrustedRelay* known);
 
-// True when image, the path of a process's program, is ClickPocket.exe in the
-// folder of library, the library's path (both in one form), compared as Windows
+// True when image, the path of a process's program, is a program file
+// (IsProgramFileName) in the folder of library, the library's path (both in one form), compared as Windows
 // compares file names: ordinally, without regard to case.
 bool IsProgramBesideLibraryPath(const WCHAR* image, int imageLength, const WCHAR* library,
                                 int libraryLength);

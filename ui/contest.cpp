@@ -4,9 +4,9 @@
 #include "dialog_icons.h"
 #include "dialog_scale.h"
 #include "dialog_texts.h"
-#include "shell_open.h"
 #include "../core/config.h"
 #include "../core/globals.h"
+#include "../shell/shell_open.h"
 
 HBRUSH ContestBrush;
 

@@ -2,11 +2,8 @@
 
 #include "about.h"
 #include "contest.h"
-#include "documents.h"
-#include "folder_search.h"
 #include "main_scale.h"
-#include "shell_folder_list.h"
-#include "shell_open.h"
+#include "missing_document.h"
 #include "../core/autostart.h"
 #include "../core/globals.h"
 #include "../core/messages.h"
@@ -15,6 +12,11 @@
 #include "../hook/bridge.h"
 #include "../hook/hook_contract.h"
 #include "../paint/owner_button.h"
+#include "../shell/documents.h"
+#include "../shell/flag_writer.h"
+#include "../shell/folder_search.h"
+#include "../shell/shell_folder_list.h"
+#include "../shell/shell_open.h"
 
 void HideMainWindow(HWND window)
 {
@@ -73,6 +75,9 @@ static bool IsExplorerWindow(void* window)
 // process.
 static FolderSearch PendingSearch;
 enum { FolderSearchTimer = 1 };
+// The shell's answer for the folder: a request it has not answered in this time
+// is given up, and the next goes to a fresh thread (shell_open.h).
+enum { FolderOpenTimer = 3, FolderOpenGiveUpMs = 10000 };
 static unsigned FolderRequest;          // number of the latest request (never 0)
 static unsigned OpeningRequest;         // the request whose folder is with the shell, or 0
 static bool OpeningCancelled;           // asked for something else meanwhile: no search
@@ -184,8 +189,9 @@ static void ShowFolderOpenError()
 static void OnFolderOpened(unsigned request, bool opened)
 {
     if (request == 0 || request != OpeningRequest)
-        return;
+        return;     // one given up, or from before
     OpeningRequest = 0;
+    KillTimer(MainWindow, FolderOpenTimer);
     if (!opened) {
         ShowFolderOpenError();
         return;
@@ -216,7 +222,20 @@ static void OpenPocketFolder()
     if (!OpenFolderInShell(PocketDir, FolderRequest)) {
         OpeningRequest = 0;
         ShowFolderOpenError();
+        return;
     }
+    SetTimer(MainWindow, FolderOpenTimer, FolderOpenGiveUpMs, 0);
+}
+
+// The shell is still inside the request after seconds: a box of its own, a share
+// that does not answer. Its answer, should it come, is for a request given up.
+static void GiveUpFolderRequest()
+{
+    KillTimer(MainWindow, FolderOpenTimer);
+    if (OpeningRequest == 0)
+        return;
+    OpeningRequest = 0;
+    GiveUpFolderOpening();
 }
 
 static void OnHookRequest(WPARAM request)
@@ -229,12 +248,25 @@ static void OnHookRequest(WPARAM request)
     }
 }
 
-static void OpenDocument(HWND window, const char* name)
+// Whether the file is there is looked up by the worker that opens it, which says
+// when it is not (DocumentMissingMessage).
+static void OpenDocument(HWND window, InstallDocument document)
 {
     HideMainWindow(window);
-    char path[PathBufferSize];
-    if (!OpenInstallDocument(name, path, sizeof path))
-        ShowMissingDocument(MainWindow, path);
+    OpenInstallDocument(document, MainWindow);
+}
+
+// The check box sends a command for its focus changes too (BS_NOTIFY), and Enter
+// on it sends BN_CLICKED without changing it: the file follows only a change.
+static void FollowShiftOption(HWND window, WORD code)
+{
+    bool on = IsDlgButtonChecked(window, IdShiftOption) == BST_CHECKED;
+    if (code != BN_CLICKED || on == ShiftOptionPublished())
+        return;
+    // The running program follows at once, even when the file cannot follow.
+    PublishShiftOption(on);
+    if (!WriteShiftFlag(on))
+        ShowFlagFileError(MainWindow, on ? FlagCodeShiftOn : FlagCodeShiftOff);
 }
 
 // A second Exit (another WM_CLOSE) can arrive while the confirmation is up: the
@@ -264,7 +296,7 @@ static void ConfirmExit(HWND window)
     DestroyWindow(MainWindow);
 }
 
-static void OnCommand(HWND window, WORD id)
+static void OnCommand(HWND window, WORD id, WORD code)
 {
     switch (id) {
     case IDOK: {
@@ -279,10 +311,10 @@ static void OnCommand(HWND window, WORD id)
         OpenInShell(FreewarePageUrl);
         break;
     case IdLicense:
-        OpenDocument(window, LicenseFileName);
+        OpenDocument(window, LicenseDocument);
         break;
     case IdHelp:
-        OpenDocument(window, ReadmeFileName);
+        OpenDocument(window, ReadmeDocument);
         break;
     case IdAbout:
         HideMainWindow(window);
@@ -305,7 +337,7 @@ static void OnCommand(HWND window, WORD id)
         }
         break;
     case IdShiftOption:
-        SetShiftOption(IsDlgButtonChecked(window, IdShiftOption) == BST_CHECKED, MainWindow);
+        FollowShiftOption(window, code);
         break;
     default:
         break;      // Escape (IDCANCEL) and anything else: nothing
@@ -344,12 +376,20 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             ContinueFolderSearch();
         else if (wParam == FolderSettleTimer)
             SettleFolderWindow();
+        else if (wParam == FolderOpenTimer)
+            GiveUpFolderRequest();
         return 0;
     case FolderOpenedMessage:
         OnFolderOpened(static_cast<unsigned>(wParam), lParam != 0);
         return 0;
     case FolderListAnswerMessage:
         OnFolderListAnswer(wParam, lParam);
+        return 0;
+    case DocumentMissingMessage:
+        ShowMissingDocument(MainWindow, static_cast<InstallDocument>(wParam));
+        return 0;
+    case ShiftFlagFailedMessage:
+        ShowFlagFileError(MainWindow, wParam != 0 ? FlagCodeShiftOn : FlagCodeShiftOff);
         return 0;
     case WM_DESTROY:
         EndFolderSearch();
@@ -361,7 +401,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
                      reinterpret_cast<LPARAM>(GetDlgItem(window, IdExit)));
         return 0;
     case WM_COMMAND:
-        OnCommand(window, LOWORD(wParam));
+        OnCommand(window, LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_NEXTDLGCTL:
         OnNextDialogControl(window, wParam, lParam);
@@ -406,9 +446,10 @@ bool CreateMainWindow()
     return true;
 }
 
-void EndShellThreads()
+bool EndShellThreads()
 {
     // About a second each: a thread still in the shell then ends with the process.
-    CloseShellFolderList(1000);
-    StopShellOpening(1000);
+    bool listEnded = CloseShellFolderList(1000);
+    bool flagEnded = StopFlagWriting(1000);
+    return StopShellOpening(1000) && listEnded && flagEnded;
 }

@@ -10,9 +10,6 @@ enum {
     IdExit = 104, IdHide = 105, IdContest = 106, IdShiftOption = 500
 };
 
-// Room for any message that quotes a path, whatever the path's length.
-enum { MessageBufferSize = 4096 + 1024 };
-
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Registers the class "clickpocket" and creates MainWindow, hidden and topmost.
@@ -21,7 +18,8 @@ bool CreateMainWindow();
 // Moves the focus to the Hide button, then hides the window.
 void HideMainWindow(HWND window);
 
-// Ends the threads that do the shell's work, at exit (shell_worker.h).
-void EndShellThreads();
+// Ends the threads that do the shell's work, at exit (shell_worker.h). True when
+// none is left.
+bool EndShellThreads();
 
 #endif

@@ -2,30 +2,44 @@
 
 #include "dialog_icons.h"
 #include "dialog_scale.h"
-#include "documents.h"
-#include "mainwnd.h"
+#include "missing_document.h"
 #include "../core/globals.h"
 #include "../core/messages.h"
 #include "../core/text_util.h"
 #include "../core/flag_files.h"
+#include "../shell/documents.h"
+#include "../shell/shell_open.h"
 
-static void OpenManual(HWND dialog)
-{
-    char path[PathBufferSize];
-    if (!OpenInstallDocument(ReadmeFileName, path, sizeof path))
-        ShowMissingDocument(dialog, path);       // the dialog stays open
-}
+// The box that says the licence is missing is up while the dialog's modal loop
+// goes on: a second click on the button must not stack a second box.
+static bool LicenseBoxShowing;
 
-static void OpenLicense(HWND dialog)
+// The worker that hands a document to the shell looks for it first, and says
+// so when it is not there (DocumentMissingMessage).
+static void OnMissingDocument(HWND dialog, InstallDocument document)
 {
-    char path[PathBufferSize];
-    if (OpenInstallDocument(LicenseFileName, path, sizeof path))
+    if (document != LicenseDocument) {
+        ShowMissingDocument(dialog, document);      // the dialog stays open
         return;
+    }
     // Without its licence the program may not be used at all.
+    if (LicenseBoxShowing)
+        return;
+    char path[PathBufferSize];
+    if (!InstallDocumentPath(LicenseDocument, path, sizeof path))
+        path[0] = '\0';
     char text[MessageBufferSize];
     FormatText(text, sizeof text, MissingLicensePattern, path);
+    LicenseBoxShowing = true;
     MessageBoxA(dialog, text, AppCaption, MB_ICONERROR);
+    LicenseBoxShowing = false;
     EndDialog(dialog, 0);
+}
+
+static void OpenDocument(HWND dialog, InstallDocument document)
+{
+    if (!OpenInstallDocument(document, dialog))
+        OnMissingDocument(dialog, document);
 }
 
 static void OnClose(HWND dialog)
@@ -57,10 +71,10 @@ INT_PTR CALLBACK WelcomeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             SendMessageA(dialog, WM_CLOSE, 0, 0);
             break;
         case IdWelcomeManual:
-            OpenManual(dialog);
+            OpenDocument(dialog, ReadmeDocument);
             break;
         case IdWelcomeLicense:
-            OpenLicense(dialog);
+            OpenDocument(dialog, LicenseDocument);
             break;
         default:
             break;              // Enter (IDOK) on no push button: nothing
@@ -71,6 +85,9 @@ INT_PTR CALLBACK WelcomeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_DPICHANGED:
         return LeaveDpiChangeToDialogManager(dialog);
+    case DocumentMissingMessage:
+        OnMissingDocument(dialog, static_cast<InstallDocument>(wParam));
+        return TRUE;
     case DialogRescaleMessage:
         SetDialogIcons(dialog);     // the rest is the dialog manager's
         return TRUE;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/folder_search.h"
+#include "shell/folder_search.h"
 
 namespace {
 

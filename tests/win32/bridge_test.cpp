@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "app/single_instance.h"
+#include "core/flag_files.h"
 #include "core/globals.h"
 #include "hook/bridge.h"
 #include "hook/hook_contract.h"
 #include "hooklib/relay_check.h"
+#include "shell/flag_writer.h"
+#include "shell/shell_open.h"
 #include "ui/mainwnd.h"
 #include "win32_support.h"
 
@@ -52,9 +55,9 @@ protected:
             DestroyWindow(MainWindow);
         MSG quit;
         PeekMessageA(&quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE);
+        ReleaseHookLibrary();
         RelayWindow = 0;
         HookHandle = 0;
-        HookModule = 0;
     }
     ScratchFolder folder_;
 };
@@ -100,16 +103,27 @@ TEST_F(Bridge, AShiftFlagAtStartChecksTheOption)
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(MainWindow, IdShiftOption));
 }
 
+// The check box clicked, as the dialog manager reports it; what the worker
+// writes is done once StopFlagWriting returns, and its report is pumped in.
+void ClickShiftOption(UINT state)
+{
+    CheckDlgButton(MainWindow, IdShiftOption, state);
+    SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(IdShiftOption, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(MainWindow, IdShiftOption)));
+    StopFlagWriting(5000);
+    PumpMessages(50);
+}
+
 TEST_F(Bridge, TheShiftOptionFollowsIntoFileAndField)
 {
     ASSERT_TRUE(InstallMouseHook(MainWindow));
     MessageBoxWatcher watcher;
-    SetShiftOption(true, MainWindow);
+    ClickShiftOption(BST_CHECKED);
     EXPECT_EQ("", ReadFile(folder_.file("shift.dat")));
     EXPECT_EQ("1", FieldText(RELAY_FIELD_SHIFT_OPTION));
-    SetShiftOption(true, MainWindow);                    // already on: stays, empty
+    ClickShiftOption(BST_CHECKED);                       // already on: stays, empty
     EXPECT_EQ("", ReadFile(folder_.file("shift.dat")));
-    SetShiftOption(false, MainWindow);
+    ClickShiftOption(BST_UNCHECKED);
     EXPECT_EQ("<missing>", ReadFile(folder_.file("shift.dat")));
     EXPECT_EQ("0", FieldText(RELAY_FIELD_SHIFT_OPTION));
     EXPECT_TRUE(watcher.seen().empty());
@@ -117,18 +131,98 @@ TEST_F(Bridge, TheShiftOptionFollowsIntoFileAndField)
 
 TEST_F(Bridge, AFlagThatCannotBeRemovedIsReportedAndTheFieldStillFollows)
 {
-    ASSERT_TRUE(InstallMouseHook(MainWindow));
     std::string flag = folder_.file("shift.dat");
     WriteFile(flag, "");
+    ASSERT_TRUE(InstallMouseHook(MainWindow));
     SetFileAttributesA(flag.c_str(), FILE_ATTRIBUTE_READONLY);
     MessageBoxWatcher watcher;
-    SetShiftOption(false, MainWindow);
+    ClickShiftOption(BST_UNCHECKED);
     EXPECT_EQ("0", FieldText(RELAY_FIELD_SHIFT_OPTION));
     std::vector<SeenMessageBox> seen = watcher.seen();
     ASSERT_EQ(1u, seen.size());
     EXPECT_NE(std::string::npos, seen[0].text.find("[Error 78R4TH]"));
     EXPECT_EQ(MainWindow, seen[0].owner);
     SetFileAttributesA(flag.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Every file call, with the thread that made it, and the shell's openings.
+struct FileCallSeen { DWORD thread; std::string path; std::string mode; };
+std::vector<FileCallSeen> FileCallsSeen;
+CRITICAL_SECTION FileCallLock;
+LONG ShellOpenings;
+
+void RecordFileCall(const char* path, const char* mode)
+{
+    EnterCriticalSection(&FileCallLock);
+    FileCallsSeen.push_back({ GetCurrentThreadId(), path, mode });
+    LeaveCriticalSection(&FileCallLock);
+}
+FILE* RecordOpen(const char* path, const char* mode)
+{
+    RecordFileCall(path, mode);
+    return fopen(path, mode);
+}
+int RecordRemove(const char* path)
+{
+    RecordFileCall(path, "remove");
+    return remove(path);
+}
+BOOL WINAPI CountShellOpening(SHELLEXECUTEINFOA*)
+{
+    InterlockedIncrement(&ShellOpenings);
+    return TRUE;
+}
+
+// Once the hook is in, the control window's thread answers the mouse of other
+// programs: a sleeping disk must not hold it. The user tabs across the Shift
+// option (its focus changes come as commands too), clicks it on, presses Enter
+// on it, clicks it off, and opens the licence and the missing manual.
+TEST_F(Bridge, NoFileCallOnTheControlWindowsThreadOnceTheHookIsIn)
+{
+    ASSERT_TRUE(InstallMouseHook(MainWindow));
+    WriteFile(folder_.file("license.txt"), "");
+    InitializeCriticalSection(&FileCallLock);
+    FileCallsSeen.clear();
+    ShellOpenings = 0;
+    FileCallSet real = FileCalls;
+    FileCalls = { RecordOpen, RecordRemove };
+    ShellExecuteCall = CountShellOpening;
+    MessageBoxWatcher watcher;
+    ShowWindow(MainWindow, SW_SHOW);
+    HWND option = GetDlgItem(MainWindow, IdShiftOption);
+    for (int pass = 0; pass < 2; ++pass) {
+        SetFocus(option);
+        SetFocus(GetDlgItem(MainWindow, IdHide));
+    }
+    SetFocus(option);
+    SendMessageA(option, BM_CLICK, 0, 0);
+    SendMessageA(MainWindow, WM_COMMAND, IDOK, 0);          // Enter: BN_CLICKED, no change
+    PumpMessages(50);
+    SendMessageA(option, BM_CLICK, 0, 0);
+    SendMessageA(MainWindow, WM_COMMAND, IdLicense, 0);
+    SendMessageA(MainWindow, WM_COMMAND, IdHelp, 0);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000
+                                       && (ShellOpenings == 0 || watcher.seen().empty());)
+        PumpMessages(20);
+    EXPECT_TRUE(StopFlagWriting(5000));
+    EXPECT_TRUE(StopShellOpening(5000));
+    FileCalls = real;
+    ShellExecuteCall = ShellExecuteExA;
+    int shiftWrites = 0, documentLookups = 0;
+    for (const FileCallSeen& call : FileCallsSeen) {
+        EXPECT_NE(GetCurrentThreadId(), call.thread) << call.path << " " << call.mode;
+        bool shift = call.path == folder_.file("shift.dat");
+        shiftWrites += shift && call.mode != "rb";
+        documentLookups += !shift && call.mode == "rb";
+    }
+    EXPECT_EQ(2, shiftWrites);                              // on, then off: nothing else
+    EXPECT_EQ(2, documentLookups);
+    EXPECT_EQ(1, ShellOpenings);                            // the licence; the manual is missing
+    std::vector<SeenMessageBox> seen = watcher.seen();
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_NE(std::string::npos, seen[0].text.find("readme.txt"));
+    EXPECT_EQ(MainWindow, seen[0].owner);
+    DeleteCriticalSection(&FileCallLock);
 }
 
 // What the teardown let go of, in order.
@@ -160,6 +254,10 @@ TEST_F(Bridge, DestroyingTheControlWindowTakesEverythingDown)
     EXPECT_FALSE(IsWindow(relay));
     EXPECT_EQ(nullptr, FindWindowA(0, RELAY_TITLE_READY));
     EXPECT_FALSE(UnhookWindowsHookEx(hook));             // already removed
+    // The library stays until no thread of ours can be inside its procedure.
+    EXPECT_NE(nullptr, GetModuleHandleA(HOOK_LIBRARY_FILE));
+    EXPECT_TRUE(EndShellThreads());
+    ReleaseHookLibrary();
     EXPECT_EQ(nullptr, GetModuleHandleA(HOOK_LIBRARY_FILE));
     MSG quit;
     ASSERT_TRUE(PeekMessageA(&quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE));

@@ -11,8 +11,9 @@
 #include "paint/styled_label.h"
 #include "ui/main_scale.h"
 #include "ui/mainwnd.h"
-#include "ui/shell_folder_list.h"
-#include "ui/shell_open.h"
+#include "shell/shell_folder_list.h"
+#include "shell/shell_open.h"
+#include "shell/shell_worker.h"
 #include "win32_support.h"
 #include "../tools/shell_listing.h"
 #include "../tools/window_probe.h"
@@ -393,6 +394,100 @@ TEST_F(ControlWindow, AnswersWhileTheShellAndItsListTakeSeconds)
         CloseShellFolderList(10000);
         StopShellOpening(10000);
     }
+    ShellExecuteCall = ShellExecuteExA;
+    OpenFolderListCall = listCall;
+}
+
+// A document whose opening does not come back (an "Open with" box, a browser's
+// DDE that hangs) and a folder opening that does not either: a folder request
+// is never held behind the document, and one the shell has not answered in 10 s
+// is given up, the next going to a fresh thread.
+HANDLE ShellGoesOn;
+LONG FolderOpenings;
+DWORD FolderThreads[4];
+
+BOOL WINAPI ShellThatHangs(SHELLEXECUTEINFOA* info)
+{
+    if (PocketDir != std::string(info->lpFile)) {
+        WaitForSingleObject(ShellGoesOn, 30000);
+        return TRUE;
+    }
+    LONG opening = InterlockedIncrement(&FolderOpenings);
+    FolderThreads[opening & 3] = GetCurrentThreadId();
+    if (opening == 1)
+        WaitForSingleObject(ShellGoesOn, 30000);
+    return TRUE;
+}
+
+bool FolderOpeningsReach(LONG count, DWORD ms)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; PumpMessages(10)) {
+        if (FolderOpenings >= count)
+            return true;
+    }
+    return false;
+}
+
+TEST_F(ControlWindow, AFolderNeverWaitsBehindADocumentNorOnAShellThatHangs)
+{
+    WriteFile(folder_.file("license.txt"), "");
+    ShellGoesOn = CreateEventA(0, TRUE, FALSE, 0);
+    FolderOpenings = 0;
+    ShellExecuteCall = ShellThatHangs;
+    SendMessageA(MainWindow, WM_COMMAND, IdLicense, 0);
+    PumpMessages(200);                                      // the document is with the shell
+    SendMessageA(MainWindow, PrivateMessage, REQUEST_OPEN_FOLDER, 0);
+    EXPECT_TRUE(FolderOpeningsReach(1, 1000));
+    PumpMessages(9000);                                     // that one is still out
+    SendMessageA(MainWindow, PrivateMessage, REQUEST_OPEN_FOLDER, 0);
+    EXPECT_EQ(1, FolderOpenings);
+    PumpMessages(1500);                                     // past 10 s: given up
+    SendMessageA(MainWindow, PrivateMessage, REQUEST_OPEN_FOLDER, 0);
+    EXPECT_TRUE(FolderOpeningsReach(2, 1000));
+    EXPECT_NE(FolderThreads[1], FolderThreads[2]);
+    SetEvent(ShellGoesOn);
+    EXPECT_TRUE(StopShellOpening(10000));
+    CloseShellFolderList(10000);
+    ShellExecuteCall = ShellExecuteExA;
+    CloseHandle(ShellGoesOn);
+}
+
+// Shell code, or another program, may post WM_QUIT to a worker's thread: it
+// ends, and the next request starts it again.
+BOOL WINAPI ShellThatQuits(SHELLEXECUTEINFOA*)
+{
+    InterlockedIncrement(&FolderOpenings);
+    PostQuitMessage(0);
+    return TRUE;
+}
+
+HRESULT ListThatQuits(IShellWindows**)
+{
+    PostQuitMessage(0);
+    return E_FAIL;
+}
+
+TEST(ShellWorkers, AWorkerThatEndsIsStartedAgainByTheNextRequest)
+{
+    PostedToControlWindow posted;
+    ShellExecuteCall = ShellThatQuits;
+    HRESULT (*listCall)(IShellWindows**) = OpenFolderListCall;
+    OpenFolderListCall = ListThatQuits;
+    FolderOpenings = 0;
+    WPARAM wParam;
+    LPARAM lParam;
+    for (unsigned request = 1; request <= 3; ++request) {
+        ASSERT_TRUE(OpenFolderInShell("C:\\", request));
+        ASSERT_TRUE(posted.Take(FolderOpenedMessage, &wParam, &lParam, 5000)) << request;
+        EXPECT_EQ(request, wParam);
+        ASSERT_TRUE(AskShellFolderList("C:\\", request));
+        ASSERT_TRUE(posted.Take(FolderListAnswerMessage, &wParam, &lParam, 5000)) << request;
+        EXPECT_EQ(request, FolderListAnswerRequest(wParam));
+        Sleep(200);                                         // each has ended meanwhile
+    }
+    EXPECT_EQ(3, FolderOpenings);
+    CloseShellFolderList(5000);
+    StopShellOpening(5000);
     ShellExecuteCall = ShellExecuteExA;
     OpenFolderListCall = listCall;
 }

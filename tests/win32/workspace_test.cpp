@@ -9,7 +9,7 @@
 #include "core/globals.h"
 #include "core/info_text.h"
 #include "app/process_setup.h"
-#include "ui/shell_worker.h"
+#include "shell/shell_worker.h"
 #include "app/workspace.h"
 #include "core/flag_files.h"
 #include "win32_support.h"

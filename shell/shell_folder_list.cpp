@@ -133,12 +133,12 @@ static void LetGoOfList()
     Retry = afresh;
 }
 
-static ShellWorker ListThread = { AnswerQuestions, LetGoOfList, 0, 0, 0, {}, false };
+static ShellWorker ListThread = { AnswerQuestions, LetGoOfList, 0, 0, 0, 0, {}, false };
 
 static bool TakeQuestion(Question* out)
 {
     EnterCriticalSection(&ListThread.lock);
-    bool taken = Asked.pending;
+    bool taken = Asked.pending && ServesShellWorker(&ListThread);
     if (taken) {
         *out = Asked;
         Asked.pending = false;
@@ -181,7 +181,7 @@ bool AskShellFolderList(const char* folder, unsigned request)
     return folder[0] != '\0' && Ask(folder, request);
 }
 
-void CloseShellFolderList(DWORD waitMs)
+bool CloseShellFolderList(DWORD waitMs)
 {
-    StopShellWorker(&ListThread, waitMs);
+    return StopShellWorker(&ListThread, waitMs);
 }

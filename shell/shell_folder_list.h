@@ -39,7 +39,8 @@ void OpenShellFolderListAhead();
 bool AskShellFolderList(const char* folder, unsigned request);
 
 // Lets go of the list and ends its thread (at exit), waiting at most waitMs.
-void CloseShellFolderList(DWORD waitMs);
+// True when the thread has ended.
+bool CloseShellFolderList(DWORD waitMs);
 
 // The call that opens the list: CoCreateInstance of ShellWindows by default;
 // tests put in one that takes its time.
