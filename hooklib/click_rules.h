@@ -136,23 +136,16 @@ inline bool IsProgramBesideLibrary(const wchar_t* image, int imageLength, const 
            && IsProgramFileName(image + name, imageLength - name, sameText);
 }
 
-// True for a file name that may be an 8.3 alias ("CLICKP~1.EXE"), as a program
-// started through its short path is named: at most eight and three characters,
-// with a tilde. Whose alias it is, only the file system can say.
-inline bool MayBeShortAlias(const wchar_t* name, int length)
+// True for a path that may hold 8.3 aliases ("C:\PROGRA~1\CLICKP~1.EXE"), as a
+// program started through its short path is named: one with a tilde. Which long
+// names they stand for, only the file system can say.
+inline bool MayHoldShortNames(const wchar_t* path, int length)
 {
-    bool tilde = false;
-    int dot = -1;
     for (int i = 0; i < length; ++i) {
-        if (name[i] == L'~')
-            tilde = true;
-        else if (name[i] == L'.' && dot < 0)
-            dot = i;
-        else if (name[i] == L'.')
-            return false;
+        if (path[i] == L'~')
+            return true;
     }
-    int base = dot < 0 ? length : dot;
-    return tilde && base >= 1 && base <= 8 && (dot < 0 || length - dot - 1 <= 3);
+    return false;
 }
 
 // Windows names a mapped file by its volume's device, as QueryFullProcessImageNameW

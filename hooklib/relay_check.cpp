@@ -45,32 +45,69 @@ bool IsProgramBesideLibraryPath(const WCHAR* image, int imageLength, const WCHAR
 }
 
 // A program started through its 8.3 path ("C:\Tools\CLICKP~1.EXE") is named by
-// that alias. The file system says whose alias it is: a directory lookup in the
-// library's own folder, which the system has just read to map the library, made
-// only for a name of that shape and once for the relay's process (the caller
-// remembers the answer). In its own frame, so that the common case does without.
-static __declspec(noinline) bool IsAliasOfProgramFile(const WCHAR* image, int length, int name,
-                                                      bool native)
+// its aliases, and so may be the library it loaded. The system gives the long
+// form of an open file: the file is opened (for no access, sharing everything)
+// in the library's own folder, which the system has just read to map the
+// library, only for a path with a tilde and once for the relay's process (the
+// caller remembers the answer). A device path is reached through the object
+// namespace's root, and comes back in the same form. The length of the long
+// form in out, or 0 (also where Windows lacks GetFinalPathNameByHandleW).
+static const WCHAR NamespaceRoot[] = L"\\\\?\\GLOBALROOT";
+static const WCHAR DosPrefix[] = L"\\\\?\\";
+enum {
+    NamespaceRootLength = sizeof NamespaceRoot / sizeof NamespaceRoot[0] - 1,
+    DosPrefixLength = sizeof DosPrefix / sizeof DosPrefix[0] - 1,
+    RootedPathUnits = NamespaceRootLength + CheckedPathUnits
+};
+typedef DWORD (WINAPI *FinalPathProc)(HANDLE file, WCHAR* path, DWORD size, DWORD flags);
+
+static __declspec(noinline) int LongForm(const WCHAR* path, int length, bool native,
+                                         WCHAR* out)
 {
-    // A device path is reached through the object namespace's root.
-    static const WCHAR Root[] = L"\\\\?\\GLOBALROOT";
-    enum { RootLength = sizeof Root / sizeof Root[0] - 1 };
-    WCHAR path[RootLength + CheckedPathUnits];
-    int start = native ? RootLength : 0;
+    FinalPathProc finalPath = reinterpret_cast<FinalPathProc>(
+        KernelCall("GetFinalPathNameByHandleW"));
+    if (finalPath == 0)
+        return 0;
+    WCHAR rooted[RootedPathUnits];
+    int start = native ? NamespaceRootLength : 0;
     for (int i = 0; i < start; ++i)
-        path[i] = Root[i];
+        rooted[i] = NamespaceRoot[i];
     for (int i = 0; i < length; ++i)
-        path[start + i] = image[i];
-    path[start + length] = 0;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(path, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    int aliasLength = lstrlenW(found.cAlternateFileName);
-    return aliasLength == length - name
-           && SameFileNameText(found.cAlternateFileName, image + name, aliasLength)
-           && IsProgramFileName(found.cFileName, lstrlenW(found.cFileName), SameFileNameText);
+        rooted[start + i] = path[i];
+    rooted[start + length] = 0;
+    HANDLE file = CreateFileW(rooted, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              0, OPEN_EXISTING, 0, 0);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD longLength = finalPath(file, out, RootedPathUnits,
+                                 native ? VOLUME_NAME_NT : VOLUME_NAME_DOS);
+    CloseHandle(file);
+    // The drive form comes as "\\?\C:\...": the prefix goes.
+    int skip = native ? 0 : DosPrefixLength;
+    if (longLength <= static_cast<DWORD>(skip) || longLength >= RootedPathUnits - 1)
+        return 0;
+    for (DWORD i = skip; i <= longLength; ++i)
+        out[i - skip] = out[i];
+    return static_cast<int>(longLength) - skip;
+}
+
+// In its own frame, so that the common case, a path without a tilde, does without.
+static __declspec(noinline) bool IsProgramBesideLibraryLongForms(
+    const WCHAR* image, int imageLength, const WCHAR* library, int libraryLength, bool native)
+{
+    WCHAR longImage[RootedPathUnits];
+    WCHAR longLibrary[RootedPathUnits];
+    int longImageLength = LongForm(image, imageLength, native, longImage);
+    int longLibraryLength = MayHoldShortNames(library, libraryLength)
+        ? LongForm(library, libraryLength, native, longLibrary) : 0;
+    if (longLibraryLength == 0) {
+        for (int i = 0; i < libraryLength; ++i)
+            longLibrary[i] = library[i];
+        longLibraryLength = libraryLength;
+    }
+    return longImageLength > 0
+           && IsProgramBesideLibraryPath(longImage, longImageLength, longLibrary,
+                                         longLibraryLength);
 }
 
 // Both paths as the volume's device names them, so that a subst or mapped
@@ -101,15 +138,13 @@ static bool RunsProgramBesideLibrary(DWORD process, HMODULE library)
     CloseHandle(handle);
     if (!read)
         return false;
-    const WCHAR* folder = libraryPath + drivePrefix;
-    int folderLength = static_cast<int>(libraryLength) - drivePrefix;
+    const WCHAR* own = libraryPath + drivePrefix;
+    int ownLength = static_cast<int>(libraryLength) - drivePrefix;
     int length = static_cast<int>(imageLength);
-    if (IsProgramBesideLibraryPath(image, length, folder, folderLength))
+    if (IsProgramBesideLibraryPath(image, length, own, ownLength))
         return true;
-    int name = FileNameStart(image, length);
-    return IsBesideLibrary(image, length, folder, folderLength, SameFileNameText)
-           && MayBeShortAlias(image + name, length - name)
-           && IsAliasOfProgramFile(image, length, name, native);
+    return MayHoldShortNames(image, length)
+           && IsProgramBesideLibraryLongForms(image, length, own, ownLength, native);
 }
 
 static DWORD ProcessOf(HWND window)

@@ -96,6 +96,34 @@ expect_eq "$(target_saw MBUTTONDOWN)" 1 "presses the target received"
 inspect post "My ClickPocket" close 0 0 >/dev/null
 exit_app
 
+# A second download is saved as "ClickPocket (2).exe"; a shortcut may start it by
+# its 8.3 path. Either is still trusted, and the Run value names the long path.
+# A program of another name beside the library is not: its clicks pass on.
+for row in "ClickPocket (2).exe:short:1" "ClickPocket (2).exe:long:1" "Other.exe:long:0"; do
+    IFS=: read -r name form opens <<<"$row"
+    log "$name, started by its $form path: trusted ($opens)"
+    fresh_install --welcomed
+    mv "$INSTALL/ClickPocket.exe" "$INSTALL/$name"
+    program=$(winpath "$INSTALL/$name")
+    [ "$form" = short ] && program=$(inspect shortpath "$program")
+    start_exe "$program" "$APP_PID_FILE" "$CP_BUILD_DIR/e2e/$SCENARIO.exit"
+    inspect wait cp_dn475dc_1 15000 >/dev/null || fail "$name: the relay never became ready"
+    expect_eq "$(run_value)" "REG_SZ    \"$(winpath "$INSTALL/$name")\"" "$name: Run value"
+    start_target
+    point_at "CP Target"
+    middle_click
+    if [ "$opens" = 1 ]; then
+        inspect visible "My ClickPocket" 10000 >/dev/null || fail "$name: no folder window"
+        expect_eq "$(target_saw MBUTTONDOWN)" 0 "$name: presses the target received"
+        inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
+    else
+        sleep 1
+        expect_eq "$(target_saw MBUTTONDOWN)" 1 "$name: presses the target received"
+        if inspect visible "My ClickPocket" 1000 >/dev/null; then fail "$name: its folder opened"; fi
+    fi
+    exit_app
+done
+
 # The x86_64 tree hands over the program folder of the signed release (release.sign).
 if [ -n "${CP_SIGNED_DIST:-}" ]; then
     log "the signed program folder: it gets ready, and a middle click opens the folder"

@@ -93,7 +93,9 @@ bool Beside(const std::wstring& image, const std::wstring& library)
 TEST(IsProgramBesideLibrary, OnlyTheProgramFileInTheLibrarysOwnFolder)
 {
     const std::wstring library = L"\\Device\\HarddiskVolume3\\Tools\\CP\\ClickPocket.dll";
-    EXPECT_TRUE(Beside(L"\\Device\\HarddiskVolume3\\Tools\\CP\\ClickPocket.exe", library));
+    // The program's file, also renamed as a second download or a copy is named.
+    for (const wchar_t* name : { L"ClickPocket.exe", L"ClickPocket (2).exe", L"ClickPocket - Copy.exe" })
+        EXPECT_TRUE(Beside(L"\\Device\\HarddiskVolume3\\Tools\\CP\\" + std::wstring(name), library));
     const wchar_t* others[] = {
         L"\\Device\\HarddiskVolume3\\Tools\\CP2\\ClickPocket.exe",     // same beginning, longer
         L"\\Device\\HarddiskVolume3\\Tools\\C\\ClickPocket.exe",       // shorter
@@ -104,6 +106,10 @@ TEST(IsProgramBesideLibrary, OnlyTheProgramFileInTheLibrarysOwnFolder)
         L"\\Device\\HarddiskVolume3\\Tools\\CP\\cpclicktarget.exe",    // another program beside it
         L"\\Device\\HarddiskVolume3\\Tools\\CP\\ClickPocket.exe2",
         L"\\Device\\HarddiskVolume3\\Tools\\CP\\ClickPocket.ex",
+        L"\\Device\\HarddiskVolume3\\Tools\\CP\\Other.exe",           // any other name beside it
+        L"\\Device\\HarddiskVolume3\\Tools\\CP\\MyClickPocket.exe",
+        L"\\Device\\HarddiskVolume3\\Tools\\CP\\ClickPocket.exe.lnk",
+        L"\\Device\\HarddiskVolume3\\Tools\\CP\\CLICKP~1.EXE",        // an alias: the file system's to say
         L"\\Device\\HarddiskVolume3\\Tools\\CP\\",
         L"ClickPocket.exe", L"" };
     for (const wchar_t* image : others)
@@ -122,6 +128,15 @@ TEST(IsProgramBesideLibrary, ComparesTheWholeFolderOfAnyLetters)
     std::wstring deep = L"\\Device\\HarddiskVolume3\\" + std::wstring(400, L'x') + L"\\";
     EXPECT_TRUE(Beside(deep + L"ClickPocket.exe", deep + L"ClickPocket.dll"));
     EXPECT_FALSE(Beside(deep + L"y\\ClickPocket.exe", deep + L"ClickPocket.dll"));
+}
+
+TEST(MayHoldShortNames, OnlyAPathWithATilde)
+{
+    auto holds = [](const wchar_t* path, int length) { return MayHoldShortNames(path, length); };
+    EXPECT_TRUE(holds(L"C:\\PROGRA~1\\ClickPocket.exe", 27));
+    EXPECT_TRUE(holds(L"Z:\\tmp\\CLIC~DUW.EXE", 19));
+    EXPECT_FALSE(holds(L"C:\\Tools\\ClickPocket (2).exe", 28));
+    EXPECT_FALSE(holds(L"C:\\A~", 4));          // only the length given counts
 }
 
 TEST(DrivePathPrefixLength, OnlyWinesDriveFormOfAMappedFile)

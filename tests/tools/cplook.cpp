@@ -637,5 +637,13 @@ int main(int argc, char** argv)
         return OpenShellList();
     if (strcmp(command, "end") == 0)
         return EndPrefixPrograms();
+    if (strcmp(command, "shortpath") == 0) {       // a path's 8.3 form, as a shortcut may give it
+        char path[MAX_PATH];
+        DWORD length = GetShortPathNameA(title, path, sizeof path);
+        if (length == 0 || length >= sizeof path)
+            return 1;
+        printf("%s\n", path);
+        return 0;
+    }
     return 2;
 }
