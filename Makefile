@@ -50,7 +50,7 @@ folders: build $(BUILD)/x86_64/CMakeCache.txt
 dist: folders
 	tools/pack.sh $(BUILD)/package i686=$(BUILD) x86_64=$(BUILD)/x86_64
 
-# make manifests RELEASE_URL=<address the release's files will have>: the winget
+# make manifests RELEASE_URL=<https:// address the release's files will have>: the winget
 # and Scoop manifests of the release in $(BUILD)/package (made first by make dist),
 # or of the one in RELEASE=<folder>, into its manifests/ (README.md, "Install with
 # winget or Scoop"; tools/manifests.py).

@@ -19,7 +19,9 @@ The checks: each manifest against the schemas in tools/manifest-schemas/ (ours,
 each rule named with the documentation it comes from), then each address is
 RELEASE_URL plus an archive that is there, each hash is its archive's and the
 one in SHA256SUMS, and the program the manifests start is a file at the root of
-each archive.
+each archive. Last, what the two community repositories ask of the files
+themselves beyond their schemas: each winget file names its schema in a header
+comment, and the Scoop manifest has CRLF line ends (see the functions below).
 """
 import hashlib
 import json
@@ -40,6 +42,12 @@ SCHEMAS = os.path.join(TOP, "tools", "manifest-schemas")
 # older version has no such field, and winget ignores it there (an unknown
 # field), so it would link the command into its Links folder after all.
 WINGET_MANIFEST_VERSION = "1.9.0"
+# For manifest versions 1.7 and later, the full validation of winget's community
+# repository wants each file to name its schema in a comment before the first
+# key, the type spelled exactly so (winget-cli, ManifestSchemaValidation.cpp):
+# without it the pull request fails with "Schema header not found".
+SCHEMA_HEADER = ("# yaml-language-server: $schema=https://aka.ms/winget-manifest.{}."
+                 + WINGET_MANIFEST_VERSION + ".schema.json")
 LOCALE = "en-US"
 PROGRAM = "ClickPocket.exe"
 COMMAND = "clickpocket"
@@ -136,8 +144,13 @@ def check_url(url, version):
     example = f"https://releases.example/clickpocket/{version}/"
     if not url:
         raise Refusal(f"RELEASE_URL is not set: give the address of the release's folder, such as {example}")
-    if not re.fullmatch(r"[Hh][Tt][Tt][Pp][Ss]?://[^\s/?#\"'<>\\]+/(?:[^\s?#\"'<>\\]*/)?", url):
-        raise Refusal(f"RELEASE_URL is not an http:// or https:// address of a folder, ending in / "
+    # Both schemas would take http; but what users download and run must come
+    # over https, where nobody on the way can swap it.
+    if url.lower().startswith("http://"):
+        raise Refusal(f"RELEASE_URL is an http:// address: the archives are programs that users download and run, "
+                      f"and go out over https:// only: {url}")
+    if not re.fullmatch(r"[Hh][Tt][Tt][Pp][Ss]://[^\s/?#\"'<>\\]+/(?:[^\s?#\"'<>\\]*/)?", url):
+        raise Refusal(f"RELEASE_URL is not an https:// address of a folder, ending in / "
                       f"and without query or fragment: {url}")
     if not version_pattern(version).search(url.split("://", 1)[1].partition("/")[2]):
         raise Refusal(f"RELEASE_URL names no folder of version {version} (such as {example}): "
@@ -219,7 +232,10 @@ def winget_files(product, release, url):
             f'winget makes no Start-menu entry: start ClickPocket with "{COMMAND}" in the Run box '
             f'(Windows+R) or from the package folder, which "where {COMMAND}" shows in a new command prompt. '
             f'"{WORKSPACE}" is in that folder: before "winget uninstall --purge", which deletes it, '
-            f'exit ClickPocket and copy "{WORKSPACE}" away.'),
+            f'exit ClickPocket and copy "{WORKSPACE}" away. Install it for yourself, as winget does unless '
+            f'told otherwise: with --scope machine it goes under Program Files, where only an elevated '
+            f'administrator may create "{WORKSPACE}" and ClickPocket\'s settings, and for everyone else '
+            f'ClickPocket stops at its start with "File access error".'),
         "ManifestType": "defaultLocale",
     }, **tail)
     installer = dict(common, **{
@@ -230,9 +246,10 @@ def winget_files(product, release, url):
         # program in winget's Links folder: started through such a link, the
         # program takes the link's folder for its own.
         "ArchiveBinariesDependOnPath": True,
-        # ClickPocket writes in its own folder: a machine-wide install under
-        # Program Files is not writable by the user.
-        "Scope": "user",
+        # No Scope: winget takes none from the manifest of a portable (it warns
+        # "Scope is not supported for InstallerType portable") and installs it
+        # for the user unless told --scope machine (README.md says what that
+        # does to ClickPocket).
         "Installers": [{"Architecture": winget_arch, "InstallerUrl": url + release[arch][0],
                         "InstallerSha256": release[arch][1].upper()} for arch, winget_arch, _ in ARCHES],
         "ManifestType": "installer",
@@ -284,8 +301,10 @@ def write(folder, url):
         for name, document in winget_files(product, release, url).items():
             with open(os.path.join(stage, "winget", name), "w", encoding="utf-8", newline="\n") as f:
                 f.write(f"# {product['name']} {product['version']}, made by make manifests\n")
+                f.write(SCHEMA_HEADER.format(document["ManifestType"]) + "\n")
                 yaml.safe_dump(document, f, sort_keys=False, allow_unicode=True, width=1000)
-        with open(os.path.join(stage, "scoop", "clickpocket.json"), "w", encoding="utf-8", newline="\n") as f:
+        # Scoop's bucket tests want every line of a manifest ended by CRLF.
+        with open(os.path.join(stage, "scoop", "clickpocket.json"), "w", encoding="utf-8", newline="\r\n") as f:
             json.dump(scoop_manifest(product, release, url), f, indent=4)
             f.write("\n")
         check(folder, url, stage)
@@ -313,6 +332,30 @@ def validate(document, schema_name, shown):
         raise Refusal(f"{shown}: {where}: {errors[0].message}")
 
 
+def check_schema_header(text, kind, shown):
+    """The comment that names the file's schema, as winget looks for it: the
+    first comment before the first key that mentions yaml-language-server."""
+    for line in text.splitlines():
+        line = line.strip()
+        if line and not line.startswith("#"):
+            break
+        if "yaml-language-server" in line:
+            if line != SCHEMA_HEADER.format(kind):
+                raise Refusal(f"{shown}: its schema header is not {SCHEMA_HEADER.format(kind)}: {line}")
+            return
+    raise Refusal(f"{shown}: no schema header before the first key ({SCHEMA_HEADER.format(kind)})")
+
+
+def check_crlf(text, shown):
+    """Scoop's bucket tests: every line ends with CRLF, the last one too, and no
+    line has trailing white space."""
+    lines = text.split("\r\n")
+    if lines[-1] or any("\r" in line or "\n" in line for line in lines):
+        raise Refusal(f"{shown}: not every line ends with CRLF, which Scoop's bucket tests want")
+    if any(line != line.rstrip() for line in lines):
+        raise Refusal(f"{shown}: a line ends with white space, which Scoop's bucket tests refuse")
+
+
 def check(folder, url, manifests=None):
     folder = os.path.abspath(folder)
     manifests = manifests or os.path.join(folder, "manifests")
@@ -327,9 +370,11 @@ def check(folder, url, manifests=None):
         shown = f"manifests/{kind}/{name}"
         if not os.path.isfile(path):
             raise Refusal(f"no {shown} in {folder}")
-        with open(path, encoding="utf-8") as f:
+        # newline="": the text as written, line ends and all.
+        with open(path, encoding="utf-8", newline="") as f:
             try:
-                return (yaml.safe_load(f) if name.endswith(".yaml") else json.load(f)), shown
+                text = f.read()
+                return (yaml.safe_load(text) if name.endswith(".yaml") else json.loads(text)), text, shown
             except (yaml.YAMLError, ValueError) as e:
                 raise Refusal(f"{shown} is not {'YAML' if name.endswith('.yaml') else 'JSON'}: {e}") from None
 
@@ -355,8 +400,9 @@ def check(folder, url, manifests=None):
     documents = {}
     for kind, name in (("version", f"{ident}.yaml"), ("defaultLocale", f"{ident}.locale.{LOCALE}.yaml"),
                        ("installer", f"{ident}.installer.yaml")):
-        document, shown = load("winget", name)
+        document, text, shown = load("winget", name)
         validate(document, f"winget-{kind}.schema.json", shown)
+        check_schema_header(text, kind, shown)
         if (document["PackageIdentifier"], document["PackageVersion"]) != (ident, product["version"]):
             raise Refusal(f"{shown}: not {ident} {product['version']}, which the version block names")
         documents[kind] = document
@@ -380,7 +426,8 @@ def check(folder, url, manifests=None):
         raise Refusal(f"{shown}: not one installer for each archive of the release")
 
     # Scoop: one manifest whose autoupdate gives its own addresses back.
-    scoop, shown = load("scoop", "clickpocket.json")
+    scoop, text, shown = load("scoop", "clickpocket.json")
+    check_crlf(text, shown)
     validate(scoop, "scoop.schema.json", shown)
     if scoop["version"] != product["version"]:
         raise Refusal(f"{shown}: version {scoop['version']}, not {product['version']}, which the version block names")

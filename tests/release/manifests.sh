@@ -10,6 +10,7 @@ src=$1 build=$2
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 url=https://releases.example/clickpocket/$version/
 id=CorvellanInternational.ClickPocket
+cr=$'\r'
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 cd "$tmp"
@@ -25,7 +26,7 @@ mk manifests RELEASE="$tmp/good" RELEASE_URL="$url" >log 2>&1 || { cat log; fail
 while read -r sum name; do
     grep -qx "  InstallerSha256: ${sum^^}" "good/manifests/winget/$id.installer.yaml" &&
         grep -qx "  InstallerUrl: $url$name" "good/manifests/winget/$id.installer.yaml" &&
-        grep -qx "            \"hash\": \"$sum\"" good/manifests/scoop/clickpocket.json || fail "$name: not its SHA256SUMS line"
+        grep -qx "            \"hash\": \"$sum\"$cr" good/manifests/scoop/clickpocket.json || fail "$name: not its SHA256SUMS line"
 done <good/SHA256SUMS
 "$src/tools/manifests.py" check good "$url" || fail "the manifests of make manifests"
 echo "make manifests: $(ls good/manifests/winget | xargs), clickpocket.json"
@@ -39,9 +40,10 @@ while IFS='|' read -r what change address expect; do
     echo "$what: $(said err)"
 done <<EOF
 no address|:||RELEASE_URL is not set
-an ftp address|:|ftp://releases.example/clickpocket/$version/|is not an http:// or https:// address
-no folder|:|${url%/}|is not an http:// or https:// address
-a query|:|${url}?from=site/|is not an http:// or https:// address
+an ftp address|:|ftp://releases.example/clickpocket/$version/|is not an https:// address
+an http address|:|http://releases.example/clickpocket/$version/|is an http:// address
+no folder|:|${url%/}|is not an https:// address
+a query|:|${url}?from=site/|is not an https:// address
 one address for every release|:|https://releases.example/clickpocket/latest/|names no folder of version $version
 a missing archive|rm ClickPocket-$version-i686.zip|$url|no archive ClickPocket-$version-i686.zip
 SHA256SUMS not matching|sed -i "s/^[0-9a-f]*\( *ClickPocket-$version-x86_64.zip\)$/$(printf x | sha256sum | cut -c1-64)\1/" SHA256SUMS|$url|ClickPocket-$version-x86_64.zip in $tmp/r does not match SHA256SUMS
@@ -61,6 +63,10 @@ the program in a folder|winget/$id.installer.yaml|s#RelativeFilePath: #RelativeF
 a hash of the other archive|winget/$id.installer.yaml|0,/InstallerSha256/s/InstallerSha256: .*/InstallerSha256: $(sha256sum good/*-x86_64.zip | cut -c1-64)/|is not its SHA-256
 an address outside the release|winget/$id.installer.yaml|s/-x86_64\.zip/-arm64.zip/|is not RELEASE_URL ($url) plus an archive
 the marker files persisted|scoop/clickpocket.json|s/"persist": "My ClickPocket"/"persist": ["My ClickPocket", "welcome.dat"]/|persist: 'My ClickPocket' was expected
+no schema header|winget/$id.yaml|/yaml-language-server/d|no schema header before the first key
+a schema type in the wrong case|winget/$id.locale.en-US.yaml|s/defaultLocale\.1/defaultlocale.1/|its schema header is not
+a Scope winget ignores for a portable|winget/$id.installer.yaml|/^ArchiveBinariesDependOnPath/a Scope: user|'Scope' was unexpected
+a Scoop manifest with LF line ends|scoop/clickpocket.json|s/\r$//|not every line ends with CRLF
 an autoupdate that keeps this version's archive|scoop/clickpocket.json|s#ClickPocket-\$version-i686#ClickPocket-$version-i686#|autoupdate's 32bit address
 EOF
 echo "passed"
