@@ -12,6 +12,7 @@
 #include "shell/shell_worker.h"
 #include "app/workspace.h"
 #include "core/flag_files.h"
+#include "core/system_calls.h"
 #include "win32_support.h"
 
 namespace {
@@ -134,6 +135,19 @@ std::string BesideThisProgram(const char* name)
     DWORD length = GetModuleFileNameA(0, path, sizeof path);
     std::string folder(path, length);
     return folder.substr(0, folder.rfind('\\') + 1) + name;
+}
+
+// Vista lacks K32GetMappedFileNameW, which the hook library's relay check needs:
+// there the program ends at start-up, after its box.
+void* LookUpAsOnVista(const char* module, const char* name)
+{
+    return lstrcmpA(name, "K32GetMappedFileNameW") == 0 ? 0 : FindSystemCall(module, name);
+}
+
+TEST(StartUp, RelaysCanBeCheckedFromWindows7On)
+{
+    EXPECT_TRUE(CanCheckRelays(FindSystemCall));
+    EXPECT_FALSE(CanCheckRelays(LookUpAsOnVista));
 }
 
 TEST(StartUp, LibrariesLoadedByNameComeFromSystem32Only)
