@@ -4,20 +4,33 @@
 #include "../core/messages.h"
 #include "../core/text_util.h"
 
-// The modal loop of the warning dispatches whatever reaches this thread, posted
-// commands included: one warning at a time, whatever arrives meanwhile.
-static bool MissingDocumentShowing;
+// The modal loop of a box dispatches whatever reaches this thread, posted
+// commands and the workers' reports included: one box at a time, whatever
+// arrives meanwhile.
+static bool DocumentBoxShowing;
 
-void ShowMissingDocument(HWND owner, InstallDocument document)
+static bool ShowDocumentBox(HWND owner, InstallDocument document, const char* pattern,
+                            UINT icon)
 {
-    if (MissingDocumentShowing)
-        return;
+    if (DocumentBoxShowing)
+        return false;
     char path[PathBufferSize];
     if (!InstallDocumentPath(document, path, sizeof path))
         path[0] = '\0';
     char text[MessageBufferSize];
-    FormatText(text, sizeof text, MissingDocumentPattern, path);
-    MissingDocumentShowing = true;
-    MessageBoxA(owner, text, AppCaption, MB_ICONWARNING);
-    MissingDocumentShowing = false;
+    FormatText(text, sizeof text, pattern, path);
+    DocumentBoxShowing = true;
+    MessageBoxA(owner, text, AppCaption, icon);
+    DocumentBoxShowing = false;
+    return true;
+}
+
+void ShowMissingDocument(HWND owner, InstallDocument document)
+{
+    ShowDocumentBox(owner, document, MissingDocumentPattern, MB_ICONWARNING);
+}
+
+bool ShowMissingLicense(HWND owner)
+{
+    return ShowDocumentBox(owner, LicenseDocument, MissingLicensePattern, MB_ICONERROR);
 }

@@ -1,4 +1,4 @@
-// The "cannot be found" warning for a document missing beside the program.
+// The boxes for a document missing beside the program.
 #ifndef CLICKPOCKET_MISSING_DOCUMENT_H
 #define CLICKPOCKET_MISSING_DOCUMENT_H
 
@@ -6,7 +6,11 @@
 
 #include "../shell/documents.h"
 
-// The warning for `document`, owned by owner; nothing while it is already up.
+// The "cannot be found" warning for `document`, owned by owner.
 void ShowMissingDocument(HWND owner, InstallDocument document);
+
+// The welcome dialog's error for a missing licence, owned by owner. False when it
+// was not shown, since a box for a missing document is already up.
+bool ShowMissingLicense(HWND owner);
 
 #endif

@@ -10,30 +10,14 @@
 #include "../shell/documents.h"
 #include "../shell/shell_open.h"
 
-// The box that says the licence is missing is up while the dialog's modal loop
-// goes on: a second click on the button must not stack a second box.
-static bool LicenseBoxShowing;
-
 // The worker that hands a document to the shell looks for it first, and says
 // so when it is not there (DocumentMissingMessage).
 static void OnMissingDocument(HWND dialog, InstallDocument document)
 {
-    if (document != LicenseDocument) {
+    if (document != LicenseDocument)
         ShowMissingDocument(dialog, document);      // the dialog stays open
-        return;
-    }
-    // Without its licence the program may not be used at all.
-    if (LicenseBoxShowing)
-        return;
-    char path[PathBufferSize];
-    if (!InstallDocumentPath(LicenseDocument, path, sizeof path))
-        path[0] = '\0';
-    char text[MessageBufferSize];
-    FormatText(text, sizeof text, MissingLicensePattern, path);
-    LicenseBoxShowing = true;
-    MessageBoxA(dialog, text, AppCaption, MB_ICONERROR);
-    LicenseBoxShowing = false;
-    EndDialog(dialog, 0);
+    else if (ShowMissingLicense(dialog))
+        EndDialog(dialog, 0);       // without its licence the program may not be used at all
 }
 
 static void OpenDocument(HWND dialog, InstallDocument document)
