@@ -23,10 +23,7 @@ log "a folder window shown 0.8 s late is raised at once; the thread answers thro
 rm -f "$FOLDER_LOG"
 out=$(click_and_ping 5000)
 expect_answered_within_bound "$out" "late window"
-shown=$(sed -n 's/^SHOWN //p' "$FOLDER_LOG" | tr -d '\r')
-raised=$(ping_field "$out" raised_tick)
-log "raised $((raised - shown)) ms after it showed"
-[ "$raised" != 0 ] && [ $((raised - shown)) -le 300 ] || fail "raised $((raised - shown)) ms after it showed"
+expect_raised_after_showing "$out" "late window"
 inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
 
 log "a search in vain runs its 5 s and leaves nothing behind"
@@ -55,6 +52,9 @@ inspect msgbox "Your attention please!" >/dev/null || fail "no exit confirmation
 t0=$(date +%s%3N)
 answer_box "Your attention please!" 6
 expect_eq "$(app_exit_code)" 0 "exit code"
-log "ended $(( $(date +%s%3N) - t0 )) ms after Yes"
-[ $(( $(date +%s%3N) - t0 )) -le 2500 ] || fail "Exit took $(( $(date +%s%3N) - t0 )) ms"
+# Some 0.8 s (the click's own 0.5 s with it): the list's thread is waited for at
+# most about a second. An Exit that waits for the search or for the shell: for good.
+took=$(( $(date +%s%3N) - t0 ))
+log "ended $took ms after Yes"
+[ "$took" -le 10000 ] || fail "Exit took $took ms"
 log "passed"
