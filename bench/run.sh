@@ -164,7 +164,8 @@ hundred_requests() {
         inspect post "$tabs" close 0 0 >/dev/null; inspect gone "$tabs" 3000 >/dev/null
     done
     tr -d '\r' <"$waits" | sort -n | awk -v rate="$(median "${rates[@]}")" '{ w[NR] = $1 } END {
-        printf "100 requests, one a search in vain: median %.1f ms, 99th percentile %.1f ms, longest %.1f ms over %d answers (%s a second, median of the requests)\n",
+        printf "100 requests, one a search in vain: median %.1f ms, 99th percentile %.1f ms, " \
+               "longest %.1f ms over %d answers (%s a second, median of the requests)\n",
                w[int((NR + 1) / 2)], w[int(NR * 0.99 + 0.5)], w[NR], NR, rate }'
 }
 private_kb() { awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb + 0 }' "/proc/$cp_pid/smaps_rollup"; }

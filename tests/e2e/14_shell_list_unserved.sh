@@ -38,7 +38,10 @@ expect_eq "$(field "$CONTROL" visible)" 0 "control window"
 inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
 
 late_folder_action 0
-expect_requests_leave_nothing "list not served"
+# The list is tried again by the first request 30 s after it failed: on a slow
+# machine that is one of these, and Wine keeps 4 handles of each failed try (41
+# -> 45). Opened anew by each request, as before, it kept 2 a request.
+expect_requests_leave_nothing "list not served" 7
 
 log "Exit during a search, just after start-up, while the list is still being opened, ends the program at once"
 exit_app

@@ -43,7 +43,8 @@ struct Pinger {
 
 inline double PingsPerSecond(const Pinger& pinger)
 {
-    return pinger.pingedMs > 0 ? 1000.0 * (pinger.answers + pinger.unanswered) / pinger.pingedMs : 0;
+    double sent = static_cast<double>(pinger.answers + pinger.unanswered);
+    return pinger.pingedMs > 0 ? 1000.0 * sent / pinger.pingedMs : 0;
 }
 
 // The pace is a periodic waitable timer of 1 ms. Windows keeps a timer only to
