@@ -40,8 +40,9 @@ for arch in "${archs[@]}"; do
             echo "make test: Wine cannot run the $arch build on this host." >&2; exit 1
         fi
         echo "== Wine's $arch loader does not run on this host: the $arch build is built and its build checks run; every test layer runs on the other build."
+        started=$SECONDS
         if cmake --build "$dir" -j "$jobs" && (cd "$dir" && ctest -L build --output-on-failure); then
-            results+=("$arch: built; build checks passed (no Wine for it here)")
+            results+=("$arch: built; build checks passed (no Wine for it here) in $(duration $((SECONDS - started)))")
         else
             results+=("$arch: FAILED (build or build checks)"); failed=1
         fi
