@@ -1,7 +1,7 @@
 // How long the control window's thread keeps a sender waiting while the shell
 // takes 3 s to open the folder (ShellExecuteCall made slow, as a sleeping drive
-// or a network share makes it): WM_NULL sent back to back from another thread
-// for 4 s after a folder request, the longest wait for an answer.
+// or a network share makes it): WM_NULL sent about once a millisecond from another
+// thread for 4 s after a folder request, the longest wait for an answer.
 #include <windows.h>
 
 #include <stdio.h>
@@ -20,17 +20,6 @@ static BOOL WINAPI SlowShellExecute(SHELLEXECUTEINFOA* info)
     return TRUE;
 }
 
-static PingTally Tally;
-
-static DWORD WINAPI Ping(void*)
-{
-    LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
-    while (MillisecondsSince(start) < 4000)
-        PingOnce(MainWindow, &Tally);
-    return 0;
-}
-
 int main()
 {
     AppInstance = GetModuleHandleA(0);
@@ -43,14 +32,17 @@ int main()
         return 1;
     ShellExecuteCall = SlowShellExecute;
     PostMessageA(MainWindow, PrivateMessage, REQUEST_OPEN_FOLDER, 0);
-    HANDLE pinger = CreateThread(0, 0, Ping, 0, 0, 0);
+    Pinger ping = {};
+    ping.window = MainWindow;
+    ping.limitMs = 4000;
+    HANDLE pinger = CreateThread(0, 0, PingOnThread, &ping, 0, 0);
     while (MsgWaitForMultipleObjects(1, &pinger, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
         MSG message;
         while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
     }
-    printf("3 s ShellExecute: longest wait %.1f ms over %lu answers (%lu unanswered)\n",
-           Tally.longestMs, Tally.answers, Tally.unanswered);
+    printf("3 s ShellExecute: longest wait %.1f ms over %lu answers (%lu unanswered), "
+           "%.0f a second\n", ping.longestMs, ping.answers, ping.unanswered, PingsPerSecond(ping));
     DestroyWindow(MainWindow);
     EndShellThreads();
     return 0;

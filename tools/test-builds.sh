@@ -19,6 +19,19 @@ case $only in
     *) echo "make test: ARCH is i686 or x86_64, not '$only'" >&2; exit 2 ;;
 esac
 
+# Minutes and seconds.
+duration() { printf '%d min %02d s' $(($1 / 60)) $(($1 % 60)); }
+# Each layer's time in a ctest log, from its line per test ("Test #7: e2e.03_middle_click
+# ... Passed 12.34 sec"): a test's layer is the first word of its name (env: the
+# fixture that starts and stops the virtual display and the wineservers).
+layer_times() {
+    awk '$NF == "sec" && match($0, /Test +#[0-9]+: [a-z0-9]+\./) {
+             n = substr($0, RSTART, RLENGTH); sub(/.*: /, "", n); sub(/\.$/, "", n); t[n] += $(NF - 1) }
+         END { split("native|win32|e2e|build checks|release checks|virtual display and wineservers", name, "|")
+               for (i = split("native win32 e2e build release env", l, " "); i > 0; i--) if (l[i] in t)
+                   s = sprintf("%s %.0f s%s", name[i], t[l[i]], s ? ", " s : ""); print s }' "$1"
+}
+
 results=() failed=0
 for arch in "${archs[@]}"; do
     dir=$(dir_of "$arch")
@@ -27,20 +40,28 @@ for arch in "${archs[@]}"; do
             echo "make test: Wine cannot run the $arch build on this host." >&2; exit 1
         fi
         echo "== Wine's $arch loader does not run on this host: the $arch build is built and its build checks run; every test layer runs on the other build."
+        started=$SECONDS
         if cmake --build "$dir" -j "$jobs" && (cd "$dir" && ctest -L build --output-on-failure); then
-            results+=("$arch: built; build checks passed (no Wine for it here)")
+            results+=("$arch: built; build checks passed (no Wine for it here) in $(duration $((SECONDS - started)))")
         else
             results+=("$arch: FAILED (build or build checks)"); failed=1
         fi
         continue
     fi
     echo "== $arch: every test layer ($dir)"
-    if cmake --build "$dir" -j "$jobs" && (cd "$dir" && ctest --output-on-failure --timeout 300); then
-        results+=("$arch: all tests passed")
+    started=$SECONDS
+    if cmake --build "$dir" -j "$jobs"; then
+        built=$((SECONDS - started))
+        if (cd "$dir" && ctest --output-on-failure --timeout 300) | tee "$dir/make-test.log"; then
+            verdict="all tests passed"
+        else
+            verdict=FAILED; failed=1
+        fi
+        results+=("$arch: $verdict in $(duration $((SECONDS - started))): compiling $built s, $(layer_times "$dir/make-test.log")")
     else
-        results+=("$arch: FAILED"); failed=1
+        results+=("$arch: FAILED (build)"); failed=1
     fi
 done
-echo "== make test"
+echo "== make test: $(duration $SECONDS) in all"
 printf '   %s\n' "${results[@]}"
 exit $failed

@@ -23,10 +23,7 @@ log "a folder window shown 0.8 s late is raised at once; the thread answers thro
 rm -f "$FOLDER_LOG"
 out=$(click_and_ping 5000)
 expect_answered_within_bound "$out" "late window"
-shown=$(sed -n 's/^SHOWN //p' "$FOLDER_LOG" | tr -d '\r')
-raised=$(ping_field "$out" raised_tick)
-log "raised $((raised - shown)) ms after it showed"
-[ "$raised" != 0 ] && [ $((raised - shown)) -le 300 ] || fail "raised $((raised - shown)) ms after it showed"
+expect_raised_after_showing "$out" "late window"
 inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
 
 log "a search in vain runs its 5 s and leaves nothing behind"
@@ -41,7 +38,10 @@ expect_eq "$(field "$CONTROL" visible)" 0 "control window"
 inspect post "My ClickPocket" close 0 0 >/dev/null; inspect gone "My ClickPocket" 3000 >/dev/null
 
 late_folder_action 0
-expect_requests_leave_nothing "list not served"
+# The list is tried again by the first request 30 s after it failed: on a slow
+# machine that is one of these, and Wine keeps 4 handles of each failed try (41
+# -> 45). Opened anew by each request, as before, it kept 2 a request.
+expect_requests_leave_nothing "list not served" 7
 
 log "Exit during a search, just after start-up, while the list is still being opened, ends the program at once"
 exit_app
@@ -55,6 +55,9 @@ inspect msgbox "Your attention please!" >/dev/null || fail "no exit confirmation
 t0=$(date +%s%3N)
 answer_box "Your attention please!" 6
 expect_eq "$(app_exit_code)" 0 "exit code"
-log "ended $(( $(date +%s%3N) - t0 )) ms after Yes"
-[ $(( $(date +%s%3N) - t0 )) -le 2500 ] || fail "Exit took $(( $(date +%s%3N) - t0 )) ms"
+# Some 0.8 s (the click's own 0.5 s with it): the list's thread is waited for at
+# most about a second. An Exit that waits for the search or for the shell: for good.
+took=$(( $(date +%s%3N) - t0 ))
+log "ended $took ms after Yes"
+[ "$took" -le 10000 ] || fail "Exit took $took ms"
 log "passed"

@@ -365,11 +365,11 @@ restore_folder_action() {
 }
 
 # Pings the control window from another program while a middle click goes to the
-# target; prints what cplook ping found. A thread that sleeps in the search keeps
-# senders waiting for seconds; one that answers from its message loop, some ms
-# (25-30 idle; up to 80 with another test run beside this one). The speed itself
-# is the benchmark's (docs/performance.md).
-BOUND_MS=250
+# target; prints what cplook ping found. A thread that sleeps in the search, or
+# waits on the shell's list, keeps senders waiting for seconds (2.6 to 5 s); one
+# that answers from its message loop, some ms (10 to 30 idle; up to 80 on a loaded
+# machine of two cores). The speed itself is the benchmark's (docs/performance.md).
+BOUND_MS=1000
 click_and_ping() {   # $1: how long to ping, ms
     local out="$CP_BUILD_DIR/e2e/$SCENARIO.ping"
     point_at "CP Target"
@@ -381,10 +381,21 @@ click_and_ping() {   # $1: how long to ping, ms
     cat "$out"
 }
 ping_field() { echo "$1" | sed -n "s/^$2=//p"; }
+# The stand-in's window raised within 1 s of showing (it logs its GetTickCount as
+# it shows, cplook ping as it sees it in front): the search looks every 100 ms, so
+# some 0 to 100 ms; a search held up by the shell, or that raises only when it
+# ends, seconds.
+expect_raised_after_showing() {   # <ping output> <what>
+    local shown raised
+    shown=$(sed -n 's/^SHOWN //p' "$FOLDER_LOG" | tr -d '\r')
+    raised=$(ping_field "$1" raised_tick)
+    log "$2: raised $((raised - shown)) ms after it showed"
+    [ "$raised" != 0 ] && [ $((raised - shown)) -le 1000 ] || fail "$2: raised $((raised - shown)) ms after it showed"
+}
 expect_answered_within_bound() {
     local longest
     longest=$(ping_field "$1" longest_ms)
-    log "$2: $(ping_field "$1" answers) answers, longest wait ${longest} ms"
+    log "$2: $(ping_field "$1" answers) answers ($(ping_field "$1" rate) a second), longest wait ${longest} ms"
     expect_eq "$(ping_field "$1" unanswered)" 0 "$2: unanswered messages"
     awk -v l="$longest" -v b="$BOUND_MS" 'BEGIN { exit !(l <= b) }' \
         || fail "$2: the control window's thread kept a sender waiting ${longest} ms"
@@ -392,9 +403,9 @@ expect_answered_within_bound() {
 
 # Twelve folder requests, each raising the stand-in's window and closing it, after
 # one to warm up: the program's kernel handles and private memory stay where they
-# were (within 3 handles and 128 kB). The folder action is set already.
+# were (within 3 handles, or $2, and 128 kB). The folder action is set already.
 expect_requests_leave_nothing() {   # $1: what is measured
-    local round out handles kb
+    local round out handles kb allowed=${2:-3}
     for round in $(seq 0 12); do
         if [ "$round" = 1 ]; then handles=$(handle_count "$CONTROL"); kb=$(private_kb); fi
         out=$(click_and_ping 6000)
@@ -406,6 +417,6 @@ expect_requests_leave_nothing() {   # $1: what is measured
     local now_handles now_kb
     now_handles=$(handle_count "$CONTROL"); now_kb=$(private_kb)
     log "$1: kernel handles $handles -> $now_handles, private memory $kb -> $now_kb kB over 12 requests"
-    [ $((now_handles - handles)) -le 3 ] || fail "$1: $((now_handles - handles)) kernel handles kept"
+    [ $((now_handles - handles)) -le "$allowed" ] || fail "$1: $((now_handles - handles)) kernel handles kept"
     [ $((now_kb - kb)) -le 128 ] || fail "$1: $((now_kb - kb)) kB of memory kept"
 }

@@ -28,11 +28,13 @@
 //                               the window's process
 //   cycle <show|about|contest> <n>   shows and hides the control window, or opens
 //                               and closes a dialog through its command, n times
-//   ping <title> <ms> [until]   sends WM_NULL to the window back to back for ms (or
-//                               until a window titled `until` has the foreground):
-//                               the answers, the longest wait for one, and when
-//                               `until` came to the front (-1: never; raised_tick: the
-//                               GetTickCount of that moment, 0 for never)
+//   ping <title> <ms> [until [file]]   sends WM_NULL to the window about once a ms
+//                               for ms (or until a window titled `until` has the
+//                               foreground): the answers, the longest wait for one,
+//                               the pings a second and how the pace was kept, and
+//                               when `until` came to the front (-1: never;
+//                               raised_tick: the GetTickCount of that moment, 0 for
+//                               never); each wait is added to the file, one a line
 //   showwindow <title> <n>      ShowWindow with command n (0 hides, 5 shows)
 //   manifest <exe> <file>       copies the exe's application manifest (RT_MANIFEST 1)
 //                               into file
@@ -389,26 +391,37 @@ static bool ForegroundIs(const char* title)
 }
 
 // How long the window's thread keeps another program waiting for an answer.
-static int Ping(HWND window, DWORD ms, const char* until)
+static const char* PingUntil;
+static LARGE_INTEGER PingStart;
+static double RaisedMs = -1;
+static DWORD RaisedTick;
+
+static bool UntilInFront()
+{
+    if (PingUntil == 0 || !ForegroundIs(PingUntil))
+        return false;
+    RaisedMs = MillisecondsSince(PingStart);
+    RaisedTick = GetTickCount();
+    return true;
+}
+
+static int Ping(HWND window, DWORD ms, const char* until, const char* waitsFile)
 {
     if (window == 0)
         return 1;
-    LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
-    PingTally tally = { 0, 0, 0 };
-    double raised = -1;
-    DWORD raisedTick = 0;
-    while (MillisecondsSince(start) < ms) {
-        PingOnce(window, &tally);
-        if (until != 0 && ForegroundIs(until)) {
-            raised = MillisecondsSince(start);
-            raisedTick = GetTickCount();
-            break;
-        }
-    }
-    printf("answers=%lu\nunanswered=%lu\nlongest_ms=%.1f\nraised_ms=%.0f\nraised_tick=%lu\n",
-           tally.answers, tally.unanswered, tally.longestMs, raised,
-           static_cast<unsigned long>(raisedTick));
+    Pinger pinger = {};
+    pinger.window = window;
+    pinger.limitMs = ms;
+    pinger.done = UntilInFront;
+    pinger.waits = waitsFile != 0 ? fopen(waitsFile, "a") : 0;
+    PingUntil = until;
+    QueryPerformanceCounter(&PingStart);
+    PingSteadily(&pinger);
+    if (pinger.waits != 0)
+        fclose(pinger.waits);
+    printf("answers=%lu\nunanswered=%lu\nlongest_ms=%.1f\nrate=%.0f\npace=%s\nraised_ms=%.0f\n"
+           "raised_tick=%lu\n", pinger.answers, pinger.unanswered, pinger.longestMs,
+           PingsPerSecond(pinger), pinger.pace, RaisedMs, static_cast<unsigned long>(RaisedTick));
     return 0;
 }
 
@@ -618,7 +631,7 @@ int main(int argc, char** argv)
     if (strcmp(command, "cycle") == 0 && argc >= 4)
         return Cycle(title, atoi(argv[3]));
     if (strcmp(command, "ping") == 0 && argc >= 4)
-        return Ping(FindTitled(title), ms, argc > 4 ? argv[4] : 0);
+        return Ping(FindTitled(title), ms, argc > 4 ? argv[4] : 0, argc > 5 ? argv[5] : 0);
     if (strcmp(command, "showwindow") == 0 && argc >= 4) {
         HWND w = FindTitled(title);
         return w != 0 ? (ShowWindow(w, atoi(argv[3])), 0) : 1;

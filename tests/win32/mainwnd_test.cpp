@@ -347,19 +347,6 @@ HRESULT SlowFolderList(IShellWindows**)
     return 0x80040152;      // what Wine answers where nobody serves the list
 }
 
-struct PingResult {
-    HWND window;
-    PingTally tally;
-};
-
-DWORD WINAPI PingBackToBack(void* param)
-{
-    PingResult* ping = static_cast<PingResult*>(param);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 6000;)
-        PingOnce(ping->window, &ping->tally);
-    return 0;
-}
-
 TEST_F(ControlWindow, AnswersWhileTheShellAndItsListTakeSeconds)
 {
     HRESULT (*listCall)(IShellWindows**) = OpenFolderListCall;
@@ -372,15 +359,17 @@ TEST_F(ControlWindow, AnswersWhileTheShellAndItsListTakeSeconds)
         OpenShellFolderListAhead();
         SendMessageA(MainWindow, PrivateMessage, REQUEST_OPEN_FOLDER, 0);
         SendMessageA(MainWindow, PrivateMessage, REQUEST_OPEN_FOLDER, 0);  // under way: one opening
-        PingResult ping = { MainWindow, { 0, 0, 0 } };
-        HANDLE pinger = CreateThread(0, 0, PingBackToBack, &ping, 0, 0);
+        Pinger ping = {};
+        ping.window = MainWindow;
+        ping.limitMs = 6000;
+        HANDLE pinger = CreateThread(0, 0, PingOnThread, &ping, 0, 0);
         ASSERT_NE(nullptr, pinger);
         while (MsgWaitForMultipleObjects(1, &pinger, FALSE, 10000, QS_ALLINPUT) != WAIT_OBJECT_0)
             PumpMessages(1);
         CloseHandle(pinger);
-        EXPECT_LT(ping.tally.longestMs, 1000) << opened;
-        EXPECT_GT(ping.tally.answers, 10u) << opened;
-        EXPECT_EQ(0u, ping.tally.unanswered) << opened;
+        EXPECT_LT(ping.longestMs, 1000) << opened;
+        EXPECT_GT(ping.answers, 10u) << opened;
+        EXPECT_EQ(0u, ping.unanswered) << opened;
         EXPECT_EQ(1, ShellOpenings);
         EXPECT_EQ(PocketDir, std::string(HandedOver.lpFile));
         EXPECT_EQ(nullptr, HandedOver.hwnd);
