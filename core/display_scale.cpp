@@ -98,11 +98,15 @@ SIZE DialogBaseUnits(UINT dpi)
     return units;
 }
 
-UINT LayoutDpiOf(HWND window)
+UINT LayoutDpiAt(UINT dpi)
 {
-    UINT dpi = WindowDpi(window);
     if (dpi == BaseDpi)
         return BaseDpi;     // the sizes as made, whatever the raster set
     SIZE units = DialogBaseUnits(dpi);
     return static_cast<UINT>(LayoutDpi(units.cx, units.cy));
+}
+
+UINT LayoutDpiOf(HWND window)
+{
+    return LayoutDpiAt(WindowDpi(window));
 }

@@ -63,9 +63,10 @@ enum { DialogFontPoints = 8 };
 // program's windows out in there.
 SIZE DialogBaseUnits(UINT dpi);
 
-// The DPI that a window's own fonts and pictures are made for: the window's
-// DPI, as far as the layout of the templates grows with it (LayoutDpi). At 96
-// DPI, 96.
-UINT LayoutDpiOf(HWND window);
+// The DPI that the fonts and pictures of a window laid out at `dpi` are made
+// for: as far as the layout of the templates grows there (LayoutDpi of the
+// dialog font's base units); at 96 DPI, 96.
+UINT LayoutDpiAt(UINT dpi);
+UINT LayoutDpiOf(HWND window);      // LayoutDpiAt the window's DPI
 
 #endif

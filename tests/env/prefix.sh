@@ -21,7 +21,7 @@ configure_prefix() {
     python3 "$(dirname "${BASH_SOURCE[0]}")/one_face_family.py" \
         /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "DejaVu Sans Bold" "$fonts/dejavu-sans-bold.ttf"
     for face in "Arial=Liberation Sans" "Arial Narrow=Liberation Sans Narrow" \
-                "Arial Black=DejaVu Sans Bold" "Verdana=DejaVu Sans" "Georgia=DejaVu Serif"; do
+                "Arial Black=DejaVu Sans Bold" "Verdana=DejaVu Sans" "Georgia=DejaVu Serif Condensed"; do
         "$CP_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" \
             /d "${face#*=}" /f >/dev/null 2>&1
     done
@@ -51,7 +51,7 @@ unserved_prefix() {
 }
 
 ensure_prefix() {
-    if [ ! -f "$WINEPREFIX/.clickpocket-prefix-v3" ]; then
+    if [ ! -f "$WINEPREFIX/.clickpocket-prefix-v4" ]; then
         "$CP_WINESERVER" -k 2>/dev/null || true
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
@@ -60,7 +60,7 @@ ensure_prefix() {
         # The registry reaches the disk when the (not yet persistent) server ends.
         timeout 60 "$CP_WINESERVER" -w || true
         [ -d "$WINEPREFIX/drive_c/windows" ] || { echo "wine prefix $WINEPREFIX not created" >&2; return 1; }
-        touch "$WINEPREFIX/.clickpocket-prefix-v3"
+        touch "$WINEPREFIX/.clickpocket-prefix-v4"
     fi
     "$CP_WINESERVER" -p </dev/null >/dev/null 2>&1 || true    # already running is fine
     # The desktop process outlives every test program: start it here, away from

@@ -523,7 +523,7 @@ const FaceCheck CheckedFaces[] = {
     { "Arial Black", FW_NORMAL, "DejaVu Sans Bold", 691 },
     { "Arial Black", FW_BOLD, "DejaVu Sans Bold", 691 },
     { "Verdana", FW_NORMAL, "DejaVu Sans", 0 },
-    { "Georgia", FW_BOLD, "DejaVu Serif", 0 },
+    { "Georgia", FW_BOLD, "DejaVu Serif Condensed", 0 },
 };
 
 // Face name, height, ascent, base units and raster or not of a font asked for by
