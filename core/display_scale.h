@@ -46,4 +46,27 @@ int MetricForDpi(int index, UINT dpi);
 // AdjustWindowRectEx at a DPI; where Windows cannot tell it, at the system's.
 void AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD exStyle, UINT dpi);
 
+// A template's font at a DPI, as the dialog manager makes it (the caller's to
+// delete): the point size at that DPI, the face, weight, slant and character set.
+HFONT MakeDialogFont(const char* face, int points, int weight, BYTE italic, BYTE charset,
+                     UINT dpi);
+
+// The dialog base units of a font, as the dialog manager measures them: the
+// average width of the 52 letters, rounded, and the character height.
+SIZE FontBaseUnits(HFONT font);
+
+// The font of every template of the program (res/clickpocket.rc).
+#define DIALOG_FONT_FACE "MS Sans Serif"
+enum { DialogFontPoints = 8 };
+
+// The base units of that font at a DPI: those that the dialog manager lays the
+// program's windows out in there.
+SIZE DialogBaseUnits(UINT dpi);
+
+// The DPI that the fonts and pictures of a window laid out at `dpi` are made
+// for: as far as the layout of the templates grows there (LayoutDpi of the
+// dialog font's base units); at 96 DPI, 96.
+UINT LayoutDpiAt(UINT dpi);
+UINT LayoutDpiOf(HWND window);      // LayoutDpiAt the window's DPI
+
 #endif

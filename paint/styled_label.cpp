@@ -276,9 +276,10 @@ const LOGFONTA* MakeFontSpec(const char* faceName, int points, BYTE bold, BYTE i
 {
     if (faceName == 0 || lstrlenA(faceName) >= LF_FACESIZE)
         return 0;
-    // The DPI of the window the font is for: on a monitor of another scale
-    // than the system's, the monitor's.
-    SharedFontSpec.lfHeight = -MulDiv(points, static_cast<int>(WindowDpi(window)), 72);
+    // The size grows with the layout of the window the font is for (its
+    // monitor's DPI, as far as the dialog font's base units grow there), so
+    // that the text takes as much of its control at every scale as at 100 %.
+    SharedFontSpec.lfHeight = -MulDiv(points, static_cast<int>(LayoutDpiOf(window)), 72);
     SharedFontSpec.lfWidth = 0;
     SharedFontSpec.lfEscapement = 0;
     SharedFontSpec.lfOrientation = 0;

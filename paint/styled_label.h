@@ -56,9 +56,9 @@ int SetStyledLabel(HWND window, const char* text, COLORREF textColor, COLORREF b
                    const LOGFONTA* font);
 LRESULT CALLBACK LabelWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Fills SharedFontSpec for the DPI of `window` and returns it, or returns null
-// (leaving it untouched) for a face name that is null or does not fit
-// LF_FACESIZE. The next call overwrites it.
+// Fills SharedFontSpec for `window`, at the DPI its layout grows to (LayoutDpiOf),
+// and returns it, or returns null (leaving it untouched) for a face name that is
+// null or does not fit LF_FACESIZE. The next call overwrites it.
 const LOGFONTA* MakeFontSpec(const char* faceName, int points, BYTE bold, BYTE italic,
                              BYTE underline, BYTE strikeOut, HWND window);
 

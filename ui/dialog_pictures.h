@@ -20,8 +20,9 @@ struct DialogPicture {
 HBITMAP MakePictureForDpi(const DialogPicture& picture, UINT dpi);
 
 // Gives the dialog's picture controls, in template order one per table entry,
-// the pictures for the dialog's DPI, and deletes those they had. At 100 % an
-// opening dialog keeps the template's own bitmaps.
+// the pictures for the DPI the dialog's layout grows to (LayoutDpiOf), and
+// deletes those they had. At 100 % an opening dialog keeps the template's own
+// bitmaps.
 void ShowDialogPictures(HWND dialog, const DialogPicture* pictures, int count, bool opening);
 
 // Takes every SS_BITMAP picture out of its static control and deletes it: the

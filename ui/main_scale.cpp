@@ -115,36 +115,12 @@ static bool ReadMainTemplate(MainTemplate* read)
 
 static HFONT MakeTemplateFont(const MainTemplate& read, UINT dpi)
 {
-    LOGFONTA font;
-    ZeroMemory(&font, sizeof font);
-    font.lfHeight = -MulDiv(read.points, static_cast<int>(dpi), 72);
-    font.lfWeight = read.weight;
-    font.lfItalic = read.italic;
-    font.lfCharSet = read.charset;
-    lstrcpynA(font.lfFaceName, read.face, LF_FACESIZE);
-    return CreateFontIndirectA(&font);
-}
-
-// The dialog base units of a font, as the dialog manager measures them: the
-// average width of the 52 letters, rounded, and the character height.
-static SIZE BaseUnitsOf(HFONT font)
-{
-    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    HDC dc = GetDC(0);
-    HGDIOBJ before = SelectObject(dc, font);
-    TEXTMETRICA metrics;
-    GetTextMetricsA(dc, &metrics);
-    SIZE extent;
-    GetTextExtentPoint32A(dc, letters, sizeof letters - 1, &extent);
-    SelectObject(dc, before);
-    ReleaseDC(0, dc);
-    SIZE units = { (extent.cx / 26 + 1) / 2, metrics.tmHeight };
-    return units;
+    return MakeDialogFont(read.face, read.points, read.weight, read.italic, read.charset, dpi);
 }
 
 static void LayOut(const MainTemplate& read, HFONT font, MainLayout* layout)
 {
-    SIZE units = BaseUnitsOf(font);
+    SIZE units = FontBaseUnits(font);
     layout->client.cx = MulDiv(read.width, units.cx, 4);
     layout->client.cy = MulDiv(read.height, units.cy, 8);
     layout->count = read.count;

@@ -32,3 +32,17 @@ TEST(PickPictureScale, TakesTheNearestStoredScaleAtOrAbove)
 }
 
 }  // namespace
+
+// The layout's growth, from base units against 6 x 13: the smaller way, rounded
+// down (Wine's raster sizes: 6x13 at 96 DPI, 8x16 at 120, 9x20 from 144 to 240,
+// 19x40 at 288 and 336); nothing measured, as made.
+TEST(LayoutDpi, GrowsAsTheBaseUnitsTheSmallerWay)
+{
+    struct Row { int x, y, dpi; };
+    const Row rows[] = {
+        { 6, 13, 96 }, { 8, 16, 118 }, { 9, 20, 144 }, { 19, 40, 295 }, { 7, 13, 96 },
+        { 6, 26, 96 }, { 12, 26, 192 }, { 0, 13, 96 }, { 6, 0, 96 },
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.dpi, LayoutDpi(row.x, row.y)) << row.x << "x" << row.y;
+}

@@ -43,6 +43,11 @@
 //   endwindow <title>           ends the process that owns the window (by its id)
 //   shelllist                   opens the shell's list of folder windows (ShellWindows):
 //                               its HRESULT and how long that took
+//   faces                       each face the program asks for, as drawn here: exit 1
+//                               unless it is its stand-in (tests/env/prefix.sh) and
+//                               "MS Sans Serif" the raster face, 13 pixels high at 96 DPI
+//   layout                      the dialog base units at the screen's DPI and the DPI
+//                               that fonts and pictures are made for there (LayoutDpi)
 //   end                         ends every program of this Wine prefix but Wine's own
 //                               (its services and the desktop): what the tests and
 //                               the shell started for them, folder windows included
@@ -54,6 +59,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "core/display_scale.h"
 #include "gdi_count.h"
 #include "window_probe.h"
 
@@ -520,6 +526,75 @@ static int EndPrefixPrograms()
     return 0;
 }
 
+// A face the program asks for, at a weight, and the stand-in it must be drawn in
+// here (tests/env/prefix.sh); minWidth: the stand-in's average letter at least
+// so wide, in thousandths of an em (Arial Black's own: docs/testing.md, "Fonts").
+struct FaceCheck { const char* asked; int weight; const char* standIn; int minWidth; };
+const FaceCheck CheckedFaces[] = {
+    { "Arial", FW_NORMAL, "Liberation Sans", 0 },
+    { "Arial Narrow", FW_BOLD, "Liberation Sans Narrow", 0 },
+    { "Arial Black", FW_NORMAL, "DejaVu Sans Bold", 691 },
+    { "Arial Black", FW_BOLD, "DejaVu Sans Bold", 691 },
+    { "Verdana", FW_NORMAL, "DejaVu Sans", 0 },
+    { "Georgia", FW_BOLD, "DejaVu Serif Condensed", 0 },
+};
+
+// Face name, height, ascent, base units and raster or not of a font asked for by
+// name: at 8 points and the screen's DPI, or with an em of 1000 pixels.
+static UINT ScreenDpiOf()
+{
+    HDC dc = GetDC(0);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(0, dc);
+    return static_cast<UINT>(dpi);
+}
+
+static void Measure(const char* face, int weight, bool dialogSize, char* line, int size)
+{
+    HFONT font = MakeDialogFont(face, dialogSize ? DialogFontPoints : 750, weight, FALSE,
+                                DEFAULT_CHARSET, dialogSize ? ScreenDpiOf() : 96);
+    HDC dc = GetDC(0);
+    HGDIOBJ before = SelectObject(dc, font);
+    char drawn[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof drawn, drawn);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, before);
+    ReleaseDC(0, dc);
+    SIZE units = FontBaseUnits(font);
+    DeleteObject(font);
+    bool raster = (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0;
+    _snprintf(line, size, "%s, %ldx%ld, ascent %ld, %s", drawn, units.cx, units.cy,
+              metrics.tmAscent, raster ? "raster" : "outline");
+    line[size - 1] = 0;
+}
+
+static int Faces()
+{
+    char line[128], expected[128];
+    Measure(DIALOG_FONT_FACE, FW_NORMAL, true, line, sizeof line);
+    wsprintfA(expected, "%s, 6x13, ascent 11, raster", DIALOG_FONT_FACE);
+    bool atBase = ScreenDpiOf() == BaseDpi;
+    bool right = atBase ? strcmp(line, expected) == 0
+                        : strncmp(line, DIALOG_FONT_FACE ",", sizeof DIALOG_FONT_FACE) == 0
+                              && strstr(line, ", raster") != 0;
+    printf("%s %s 8: %s\n", right ? "ok" : "WRONG", DIALOG_FONT_FACE, line);
+    int wrong = right ? 0 : 1;
+    for (const FaceCheck& face : CheckedFaces) {
+        Measure(face.asked, face.weight, false, line, sizeof line);
+        Measure(face.standIn, face.weight, false, expected, sizeof expected);
+        // The stand-in is itself, and the face asked for measures as it does.
+        right = strncmp(expected, face.standIn, strlen(face.standIn)) == 0
+            && expected[strlen(face.standIn)] == ','
+            && strcmp(strchr(line, ','), strchr(expected, ',')) == 0
+            && atoi(strchr(expected, ',') + 2) >= face.minWidth;
+        printf("%s %s %d: %s; %s: %s\n", right ? "ok" : "WRONG", face.asked, face.weight, line,
+               face.standIn, expected);
+        wrong += right ? 0 : 1;
+    }
+    return wrong == 0 ? 0 : 1;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2)
@@ -656,6 +731,13 @@ int main(int argc, char** argv)
         if (length == 0 || length >= sizeof path)
             return 1;
         printf("%s\n", path);
+        return 0;
+    }
+    if (strcmp(command, "faces") == 0)
+        return Faces();
+    if (strcmp(command, "layout") == 0) {
+        SIZE units = DialogBaseUnits(ScreenDpiOf());
+        printf("%d %ldx%ld\n", LayoutDpi(units.cx, units.cy), units.cx, units.cy);
         return 0;
     }
     return 2;

@@ -234,8 +234,9 @@ const InfoDialog InfoDialogTable[] = {
     { IdContest, ContestTitle, 150, { 100, 101, 102, 103, 104, 105 }, { 22, 22, 10, 10, 10, 7 } },
 };
 
-// At the DPI the tests run at (96, and 144 and 192 in the runs at those scales):
-// the pictures drawn for it, the label fonts and icons made for it, and every
+// At the DPI the tests run at (96, and every scale to 350 % in the runs at those
+// scales): the pictures and label fonts grown as the dialog manager grew the
+// layout (its base units against 6 x 13), the icons made for the DPI, and every
 // text fits its control.
 TEST_F(InfoDialogs, PicturesFontsAndTextsAtTheDisplayDpi)
 {
@@ -244,11 +245,15 @@ TEST_F(InfoDialogs, PicturesFontsAndTextsAtTheDisplayDpi)
         RunCommand(dialog.command, dialog.title, [&](HWND opened) {
             SCOPED_TRACE(dialog.title);
             EXPECT_EQ(dpi, WindowDpi(opened));
-            EXPECT_EQ(ScaledSizes(dpi, dialog.firstPicture, 62, 46), PictureSizes(opened));
+            RECT units = { 0, 0, 4, 8 };
+            MapDialogRect(opened, &units);
+            UINT layout = dpi == BaseDpi ? BaseDpi : LayoutDpi(units.right, units.bottom);
+            EXPECT_EQ(layout, LayoutDpiAt(dpi)) << units.right << "x" << units.bottom;
+            EXPECT_EQ(ScaledSizes(layout, dialog.firstPicture, 62, 46), PictureSizes(opened));
             for (int i = 0; i < 6 && dialog.labels[i] != 0; ++i) {
                 int index = FindLabelSlot(GetDlgItem(opened, dialog.labels[i]));
                 ASSERT_NE(LabelSlotCount, index);
-                EXPECT_EQ(-MulDiv(dialog.points[i], dpi, 72), LabelSlots[index]->font->lfHeight);
+                EXPECT_EQ(-MulDiv(dialog.points[i], layout, 72), LabelSlots[index]->font->lfHeight);
             }
             EXPECT_EQ(std::to_string(ScaleToDpi(32, dpi)) + " " + std::to_string(ScaleToDpi(16, dpi))
                           + " ", IconSizes(opened));
@@ -299,10 +304,11 @@ TEST_F(InfoDialogs, ADpiChangeBringsPicturesFontsAndIconsForTheNewScale)
                     SendDpiChange(opened, from, to);
                     EXPECT_EQ(before, PictureSizes(opened)) << "swapped before the dialog manager";
                     PumpMessages(30);
-                    EXPECT_EQ(ScaledSizes(to, dialog.firstPicture, 62, 46), PictureSizes(opened));
+                    UINT layout = LayoutDpiAt(to);
+                    EXPECT_EQ(ScaledSizes(layout, dialog.firstPicture, 62, 46), PictureSizes(opened));
                     for (int i = 0; i < 6 && dialog.labels[i] != 0; ++i) {
                         const LabelSlot* slot = LabelSlots[FindLabelSlot(GetDlgItem(opened, dialog.labels[i]))];
-                        EXPECT_EQ(-MulDiv(dialog.points[i], to, 72), slot->font->lfHeight);
+                        EXPECT_EQ(-MulDiv(dialog.points[i], layout, 72), slot->font->lfHeight);
                     }
                     EXPECT_EQ(std::to_string(ScaleToDpi(32, to)) + " "
                                   + std::to_string(ScaleToDpi(16, to)) + " ", IconSizes(opened));
@@ -314,30 +320,28 @@ TEST_F(InfoDialogs, ADpiChangeBringsPicturesFontsAndIconsForTheNewScale)
     }
 }
 
-// At 200 % the picture is the 200 % master itself, not the 100 % one stretched.
-TEST_F(InfoDialogs, At200PercentThePictureIsItsMaster)
+// A picture made for 200 % is the 200 % master itself, not the 100 % one stretched.
+TEST(DialogPictures, At200PercentThePictureIsItsMaster)
 {
-    DisplayAt display(192);
-    RunCommand(IdAbout, AboutTitle, [](HWND about) {
-        HWND control = GetWindow(about, GW_CHILD);      // the product picture comes first
-        HBITMAP shown = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        HBITMAP master = static_cast<HBITMAP>(
-            LoadImageA(AppInstance, "ABOUT_200", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        ASSERT_NE(nullptr, master);
-        BITMAPINFO format = {};
-        format.bmiHeader.biSize = sizeof format.bmiHeader;
-        format.bmiHeader.biWidth = 200;
-        format.bmiHeader.biHeight = 200;
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        std::vector<DWORD> shownBits(200 * 200), masterBits(200 * 200);
-        HDC dc = GetDC(0);
-        EXPECT_EQ(200, GetDIBits(dc, shown, 0, 200, shownBits.data(), &format, DIB_RGB_COLORS));
-        EXPECT_EQ(200, GetDIBits(dc, master, 0, 200, masterBits.data(), &format, DIB_RGB_COLORS));
-        ReleaseDC(0, dc);
-        DeleteObject(master);
-        EXPECT_TRUE(shownBits == masterBits);
-    });
+    const DialogPicture about = { "ABOUT", 100, 100 };
+    HBITMAP shown = MakePictureForDpi(about, 192);
+    HBITMAP master = static_cast<HBITMAP>(
+        LoadImageA(AppInstance, "ABOUT_200", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(nullptr, master);
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = 200;
+    format.bmiHeader.biHeight = 200;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> shownBits(200 * 200), masterBits(200 * 200);
+    HDC dc = GetDC(0);
+    EXPECT_EQ(200, GetDIBits(dc, shown, 0, 200, shownBits.data(), &format, DIB_RGB_COLORS));
+    EXPECT_EQ(200, GetDIBits(dc, master, 0, 200, masterBits.data(), &format, DIB_RGB_COLORS));
+    ReleaseDC(0, dc);
+    DeleteObject(master);
+    DeleteObject(shown);
+    EXPECT_TRUE(shownBits == masterBits);
 }
 
 TEST_F(InfoDialogs, AHundredOpeningsOfAboutLeaveNothingBehind)

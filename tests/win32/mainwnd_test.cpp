@@ -226,7 +226,8 @@ TEST_F(ControlWindow, FollowsAChangeOfDpiFromItsTemplate)
         for (int id = IdDownload; id <= IdContest; ++id) {
             int index = FindLabelSlot(GetDlgItem(MainWindow, id));
             ASSERT_NE(LabelSlotCount, index) << id;
-            EXPECT_EQ(-MulDiv(id == IdContest ? 19 : 10, to, 72), LabelSlots[index]->font->lfHeight)
+            EXPECT_EQ(-MulDiv(id == IdContest ? 19 : 10, LayoutDpiAt(to), 72),
+                      LabelSlots[index]->font->lfHeight)
                 << id;
         }
         EXPECT_EQ(ScaleToDpi(32, to), IconWidthOf(GetWindow(MainWindow, GW_CHILD)));

@@ -106,7 +106,7 @@ TEST_F(OwnerButtons, EachStateHasItsLook)
 {
     Show();
     // dpi: the button's, as Windows tells it (0: a Windows that does not, where
-    // the screen's LOGPIXELSY counts); its fonts are made for it.
+    // the screen's LOGPIXELSY counts); its fonts are made for the layout there.
     struct Case { int id; UINT action, state; COLORREF text, back; int points; UINT dpi; };
     const Case cases[] = {
         { 101, ODA_SELECT, ODS_SELECTED, Yellow, RGB(0, 0, 0), 7, 96 },     // pressed
@@ -137,7 +137,7 @@ TEST_F(OwnerButtons, EachStateHasItsLook)
         EXPECT_EQ(c.text, slot->textColor);
         EXPECT_EQ(c.back, slot->backColor);
         EXPECT_EQ(c.back, Corner(c.id));
-        EXPECT_EQ(-MulDiv(c.points, dpi, 72), slot->font->lfHeight);
+        EXPECT_EQ(-MulDiv(c.points, LayoutDpiAt(dpi), 72), slot->font->lfHeight);
         EXPECT_EQ(c.points >= 10 && c.id != 106 ? FW_BOLD : FW_NORMAL, slot->font->lfWeight);
     }
 }

@@ -241,20 +241,22 @@ TEST(FontSpec, DescribesTheFontForTheWindowsDevice)
 }
 
 // The height comes from the DPI of the window the font is for, as Windows tells
-// it per window (a monitor of another scale); where Windows cannot tell it
-// (dpi 0 below: no GetDpiForWindow), from the screen's LOGPIXELSY.
+// it per window (a monitor of another scale), as far as the dialogs' layout grows
+// there; where Windows cannot tell it (dpi 0 below: no GetDpiForWindow), from the
+// screen's LOGPIXELSY. At 96 DPI, the point size at 96 DPI (height 0: that one).
 TEST(FontSpec, TakesTheHeightFromTheWindowsDpi)
 {
     struct Row { UINT dpi; int points; LONG height; };
     const Row rows[] = {
-        { 96, 10, -13 }, { 96, 7, -9 }, { 96, 19, -25 }, { 120, 10, -17 }, { 144, 10, -20 },
-        { 144, 22, -44 }, { 192, 7, -19 }, { 192, 19, -51 }, { 336, 6, -28 },
-        { 0, 10, -MulDiv(10, static_cast<int>(ScreenDpi()), 72) },
+        { 96, 10, -13 }, { 96, 7, -9 }, { 96, 19, -25 }, { 120, 10, 0 }, { 144, 10, 0 },
+        { 144, 22, 0 }, { 168, 10, 0 }, { 192, 7, 0 }, { 192, 19, 0 }, { 336, 6, 0 }, { 0, 10, 0 },
     };
     HWND desktop = GetDesktopWindow();
     for (const Row& row : rows) {
         DisplayAt display(row.dpi);
-        EXPECT_EQ(row.height, MakeFontSpec("Verdana", row.points, 0, 0, 0, 0, desktop)->lfHeight)
+        UINT dpi = row.dpi != 0 ? row.dpi : ScreenDpi();
+        LONG height = row.height != 0 ? row.height : -MulDiv(row.points, LayoutDpiAt(dpi), 72);
+        EXPECT_EQ(height, MakeFontSpec("Verdana", row.points, 0, 0, 0, 0, desktop)->lfHeight)
             << row.points << " points at " << row.dpi << " DPI";
     }
 }
