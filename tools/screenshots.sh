@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # make screenshots: renders every window of ClickPocket under Xvfb + Wine, driven
 # as a user drives it, into docs/screenshots/ (one PNG per window, cut to the
-# window's frame): at 100 %, then the same at 150 % (<name>-150.png, in the "dpi"
-# layer's prefix with the display at 144 DPI).  Usage: tools/screenshots.sh <build folder>
+# window's frame): at 100 %, then the same at 125 % and 150 % (<name>-125.png and
+# <name>-150.png, in the "dpi" layer's prefix with the display at 120 and 144 DPI).
+# Usage: tools/screenshots.sh <build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -74,8 +75,11 @@ shoot_all() {
 suffix=
 shoot_all
 cleanup
-suffix=-150
 use_dpi_prefix
-set_display_dpi 144
 INSTALL="$WINEPREFIX/drive_c/ClickPocket"
-shoot_all
+for percent in 125 150; do
+    suffix=-$percent
+    set_display_dpi $((percent * 96 / 100))
+    shoot_all
+    cleanup
+done

@@ -25,6 +25,7 @@
 #include "smoke_input.h"
 #include "smoke_system.h"
 #include "window_probe.h"
+#include "../../core/display_scale.h"
 #include "../../hook/hook_contract.h"
 
 enum {
@@ -326,9 +327,13 @@ static void RecordDpi(const Run& run)
     ReleaseDC(0, screen);
     if (dpi == 0)
         Fail(check, "GetDpiForWindow answers 0 for it");
-    else
-        Pass(check, "%u DPI, awareness %s; the screen at %d DPI", dpi,
-             AwarenessName(contextOf(run.control)), system);
+    else {
+        // The dialog font's base units there, which the layout grows by.
+        SIZE units = DialogBaseUnits(dpi);
+        Pass(check, "%u DPI, awareness %s; the screen at %d DPI; base units %ldx%ld "
+             "(fonts and pictures as at %u DPI)", dpi, AwarenessName(contextOf(run.control)),
+             system, units.cx, units.cy, LayoutDpiAt(dpi));
+    }
 }
 
 // --- the clicks -----------------------------------------------------------------------
