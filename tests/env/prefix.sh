@@ -11,10 +11,9 @@ configure_prefix() {
     # association for .txt).
     "$CP_WINE" reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
     "$CP_WINE" reg add 'HKCR\txtfile\shell\open\command' /ve /d 'notepad.exe "%1"' /f >/dev/null 2>&1
-    # Windows' text metrics: Wine's own raster "MS Sans Serif" and kin, which
-    # Debian's Wine does not read from their folder; the faces the program asks
-    # for mapped to free ones of the same widths (or, where none has them, wider:
-    # docs/testing.md, "Fonts").
+    # Windows' text metrics (docs/testing.md, "Fonts"): Wine's raster "MS Sans
+    # Serif" and kin, which Debian's Wine does not read where they lie, and a
+    # stand-in of the same widths (or wider) for each face the program asks for.
     local fonts="$WINEPREFIX/drive_c/windows/Fonts" face
     cp /usr/share/wine/fonts/* "$fonts/"
     # DejaVu Sans Bold as a family of its own, which a replacement can name.
@@ -31,8 +30,8 @@ configure_prefix() {
 # the raster face (cplook faces); else no text measured here means anything.
 check_faces() {
     local out
-    out=$("$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" faces </dev/null 2>&1 | tr -d '\r') \
-        || { printf 'wrong fonts in %s:\n%s\n' "$WINEPREFIX" "$out" >&2; return 1; }
+    out=$("$CP_WINE" "$CP_TOOLS_DIR/cplook.exe" faces </dev/null 2>&1) \
+        || { printf 'wrong fonts in %s:\n%s\n' "$WINEPREFIX" "$out" | tr -d '\r' >&2; return 1; }
 }
 
 # A prefix made anew inside a wineserver session that goes on: in the session

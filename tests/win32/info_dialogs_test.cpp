@@ -321,27 +321,28 @@ TEST_F(InfoDialogs, ADpiChangeBringsPicturesFontsAndIconsForTheNewScale)
 }
 
 // A picture made for 200 % is the 200 % master itself, not the 100 % one stretched.
-TEST(DialogPictures, At200PercentThePictureIsItsMaster)
+TEST_F(InfoDialogs, At200PercentThePictureIsItsMaster)
 {
-    const DialogPicture about = { "ABOUT", 100, 100 };
-    HBITMAP shown = MakePictureForDpi(about, 192);
-    HBITMAP master = static_cast<HBITMAP>(
-        LoadImageA(AppInstance, "ABOUT_200", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(nullptr, master);
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = 200;
-    format.bmiHeader.biHeight = 200;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> shownBits(200 * 200), masterBits(200 * 200);
-    HDC dc = GetDC(0);
-    EXPECT_EQ(200, GetDIBits(dc, shown, 0, 200, shownBits.data(), &format, DIB_RGB_COLORS));
-    EXPECT_EQ(200, GetDIBits(dc, master, 0, 200, masterBits.data(), &format, DIB_RGB_COLORS));
-    ReleaseDC(0, dc);
-    DeleteObject(master);
-    DeleteObject(shown);
-    EXPECT_TRUE(shownBits == masterBits);
+    RunCommand(IdAbout, AboutTitle, [](HWND) {
+        HBITMAP shown = MakePictureForDpi(DialogPicture{ "ABOUT", 100, 100 }, 192);
+        HBITMAP master = static_cast<HBITMAP>(
+            LoadImageA(AppInstance, "ABOUT_200", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ASSERT_NE(nullptr, master);
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = 200;
+        format.bmiHeader.biHeight = 200;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        std::vector<DWORD> shownBits(200 * 200), masterBits(200 * 200);
+        HDC dc = GetDC(0);
+        EXPECT_EQ(200, GetDIBits(dc, shown, 0, 200, shownBits.data(), &format, DIB_RGB_COLORS));
+        EXPECT_EQ(200, GetDIBits(dc, master, 0, 200, masterBits.data(), &format, DIB_RGB_COLORS));
+        ReleaseDC(0, dc);
+        DeleteObject(master);
+        DeleteObject(shown);
+        EXPECT_TRUE(shownBits == masterBits);
+    });
 }
 
 TEST_F(InfoDialogs, AHundredOpeningsOfAboutLeaveNothingBehind)
