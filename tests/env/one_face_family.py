@@ -12,10 +12,12 @@ at = 0
 for i, text in names:       # Windows, Unicode, U.S. English
     table += struct.pack('>6H', 3, 1, 0x409, i, len(text), at)
     at += len(text)
-table += b''.join(text for _, text in names) + b'\0' * (-len(table) % 4)
+table += b''.join(text for _, text in names)
+size = len(table)
+table += b'\0' * (-size % 4)
 data += b'\0' * (-len(data) % 4)
 checksum = sum(struct.unpack('>%dI' % (len(table) // 4), table)) & 0xFFFFFFFF
 for entry in range(12, 12 + 16 * struct.unpack('>H', data[4:6])[0], 16):
     if data[entry:entry + 4] == b'name':
-        struct.pack_into('>III', data, entry + 4, checksum, len(data), len(table))
+        struct.pack_into('>III', data, entry + 4, checksum, len(data), size)
 open(target, 'wb').write(bytes(data + table))
